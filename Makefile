@@ -1,0 +1,53 @@
+# Thin driver around CMake. The two commands a newcomer needs: `make demo` and `make test`.
+JOBS ?= 2
+FUZZ_SECONDS ?= 20
+CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=MinSizeRel
+
+.PHONY: all setup build demo test native test-native test-windows screenshots bench clean
+
+all: build
+
+setup:
+	@scripts/setup.sh
+
+build/x64/Makefile:
+	cmake -S . -B build/x64 $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64.cmake >/dev/null
+build/x86/Makefile:
+	cmake -S . -B build/x86 $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686.cmake >/dev/null
+build/native/Makefile:
+	CC=clang CXX=clang++ cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug -DFUZZ_SECONDS=$(FUZZ_SECONDS) \
+	  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -g" >/dev/null
+
+build: setup build/x64/Makefile build/x86/Makefile
+	cmake --build build/x64 --target Kestrun Ternavo -j $(JOBS)
+	cmake --build build/x86 --target Kestrun Ternavo -j $(JOBS)
+	@mkdir -p dist/x64 dist/x86
+	cp build/x64/bin/Kestrun.exe build/x64/bin/Ternavo.exe dist/x64/
+	cp build/x86/bin/Kestrun.exe build/x86/bin/Ternavo.exe dist/x86/
+
+native: setup build/native/Makefile
+	cmake --build build/native -j $(JOBS)
+
+test-native: native
+	cd build/native && ctest --output-on-failure -j $(JOBS)
+
+test-windows: build
+	cmake --build build/x64 -j $(JOBS)
+	cd build/x64 && ctest --output-on-failure -j $(JOBS)
+
+test: build native
+	cmake --build build/x64 -j $(JOBS)
+	cd build/native && ctest --output-on-failure -j $(JOBS)
+	cd build/x64 && ctest --output-on-failure -j $(JOBS)
+
+demo: build
+	scripts/demo.sh
+
+screenshots: build
+	scripts/screenshots.sh
+
+bench: build
+	scripts/bench.sh
+
+clean:
+	rm -rf build dist

@@ -1,0 +1,1 @@
+// Keeps a library whose sources have not been written yet buildable.

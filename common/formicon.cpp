@@ -1,0 +1,39 @@
+#include "common/formicon.h"
+
+void FormIcon::Form(HWND window) {
+    if (!window) ReleaseIcons();
+    window_ = window;
+}
+
+void FormIcon::Icon(HICON picture) {
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(picture));
+}
+
+void FormIcon::SmallIcon(HICON picture) {
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(picture));
+}
+
+void FormIcon::ResIcon(int id) { Load(MAKEINTRESOURCEW(id)); }
+void FormIcon::ResIcon(const wchar_t* name) { Load(name); }
+
+void FormIcon::Load(const wchar_t* resource) {
+    ReleaseIcons();
+    HINSTANCE module = instance_ ? instance_ : GetModuleHandleW(nullptr);
+    bigIcon_ = static_cast<HICON>(LoadImageW(module, resource, IMAGE_ICON, 32, 32, 0));
+    smallIcon_ = static_cast<HICON>(LoadImageW(module, resource, IMAGE_ICON, 16, 16, 0));
+    if (bigIcon_) SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+    if (smallIcon_) SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+}
+
+void FormIcon::ReleaseIcons() {
+    // Take the icons off the window first, so that it never draws a destroyed one.
+    if (window_ && IsWindow(window_)) {
+        if (bigIcon_ && reinterpret_cast<HICON>(SendMessageW(window_, WM_GETICON, ICON_BIG, 0)) == bigIcon_)
+            SendMessageW(window_, WM_SETICON, ICON_BIG, 0);
+        if (smallIcon_ && reinterpret_cast<HICON>(SendMessageW(window_, WM_GETICON, ICON_SMALL, 0)) == smallIcon_)
+            SendMessageW(window_, WM_SETICON, ICON_SMALL, 0);
+    }
+    if (bigIcon_) DestroyIcon(bigIcon_);
+    if (smallIcon_) DestroyIcon(smallIcon_);
+    bigIcon_ = smallIcon_ = nullptr;
+}

@@ -1,0 +1,38 @@
+#pragma once
+// Gives a window its big (32x32) and small (16x16) icon. Icons loaded from a
+// resource belong to the object and are destroyed when it is released, when
+// the window is detached, or when another resource icon is set.
+#include <windows.h>
+
+class FormIcon {
+public:
+    FormIcon() = default;
+    ~FormIcon() { ReleaseIcons(); }
+    FormIcon(const FormIcon&) = delete;
+    FormIcon& operator=(const FormIcon&) = delete;
+
+    // The window whose icons are set; nullptr detaches and destroys the loaded icons.
+    void Form(HWND window);
+    // Module to load resources from; nullptr = the running executable.
+    void hInstance(HINSTANCE instance) { instance_ = instance; }
+    // Icons owned by somebody else; nullptr removes that icon from the window.
+    void Icon(HICON picture);
+    void SmallIcon(HICON picture);
+    // Loads icon resource `id` (or a named one) at both sizes and sets it.
+    void ResIcon(int id);
+    void ResIcon(const wchar_t* name);
+    // A value of another kind: the previous icons go, nothing new is set.
+    void ResIconNone() { ReleaseIcons(); }
+
+    HICON big() const { return bigIcon_; }
+    HICON small() const { return smallIcon_; }
+
+private:
+    void Load(const wchar_t* resource);
+    void ReleaseIcons();
+
+    HICON bigIcon_ = nullptr;
+    HICON smallIcon_ = nullptr;
+    HINSTANCE instance_ = nullptr;
+    HWND window_ = nullptr;
+};

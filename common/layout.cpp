@@ -1,0 +1,223 @@
+#include "common/layout.h"
+#include <commctrl.h>
+#include <cstring>
+#include "common/linkhover.h"
+
+int ControlIndex(const ControlDef* defs, size_t count, const char* name) {
+    for (size_t i = 0; i < count; ++i)
+        if (std::strcmp(defs[i].name, name) == 0) return static_cast<int>(i);
+    return -1;
+}
+
+int ScreenDpi() {
+    win::ScreenDC dc;
+    int dpi = GetDeviceCaps(dc.get(), LOGPIXELSY);
+    return dpi > 0 ? dpi : 96;
+}
+
+namespace {
+
+LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    // Controls on a panel talk to the window that owns the whole table.
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_DRAWITEM:
+        return SendMessageW(GetAncestor(hwnd, GA_ROOT), msg, wp, lp);
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+const wchar_t* PanelClass() {
+    static const wchar_t* name = [] {
+        WNDCLASSEXW wc{sizeof(wc)};
+        wc.lpfnWndProc = PanelProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = L"TernavoPanel";
+        RegisterClassExW(&wc);
+        return L"TernavoPanel";
+    }();
+    return name;
+}
+
+Layout::Layout(const ControlDef* defs, size_t count)
+    : defs_(defs, defs + count), hwnds_(count, nullptr) {}
+
+HWND Layout::Get(const char* name) const {
+    int i = ControlIndex(defs_.data(), defs_.size(), name);
+    return i < 0 ? nullptr : hwnds_[static_cast<size_t>(i)];
+}
+
+const char* Layout::NameOf(int id) const {
+    int i = id - kFirstControlId;
+    return (i >= 0 && static_cast<size_t>(i) < defs_.size()) ? defs_[static_cast<size_t>(i)].name : nullptr;
+}
+
+const ControlDef& Layout::Def(const char* name) const {
+    int i = ControlIndex(defs_.data(), defs_.size(), name);
+    return defs_[static_cast<size_t>(i < 0 ? 0 : i)];
+}
+
+HFONT Layout::FontFor(unsigned flags) {
+    unsigned key = flags & (CF_Bold | CF_Tahoma | CF_Underline);
+    for (size_t i = 0; i < fontKeys_.size(); ++i)
+        if (fontKeys_[i] == key) return fonts_[i].get();
+    LOGFONTW lf{};
+    lf.lfHeight = -MulDiv(825, dpi_, 7200);  // 8.25 pt
+    lf.lfWeight = (key & CF_Bold) ? FW_BOLD : FW_NORMAL;
+    lf.lfUnderline = (key & CF_Underline) ? TRUE : FALSE;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = CLEARTYPE_QUALITY;
+    wcscpy(lf.lfFaceName, (key & CF_Tahoma) ? L"Tahoma" : L"MS Sans Serif");
+    fontKeys_.push_back(key);
+    fonts_.emplace_back(CreateFontIndirectW(&lf));
+    return fonts_.back().get();
+}
+
+// The real window a control lives in (the nearest panel, or the root), and its
+// position there: frames are no windows of their own, so their offsets add up.
+HWND Layout::HostOf(size_t i, HWND root, int& x, int& y) const {
+    x = defs_[i].left;
+    y = defs_[i].top;
+    const char* c = defs_[i].container;
+    while (c) {
+        int p = ControlIndex(defs_.data(), defs_.size(), c);
+        if (p < 0) break;
+        const ControlDef& parent = defs_[static_cast<size_t>(p)];
+        if (parent.kind == Kind::Panel) return hwnds_[static_cast<size_t>(p)];
+        x += parent.left;
+        y += parent.top;
+        c = parent.container;
+    }
+    return root;
+}
+
+void Layout::Create(HWND root) {
+    dpi_ = ScreenDpi();
+    for (size_t i = 0; i < defs_.size(); ++i) CreateOne(i, root);
+}
+
+void Layout::CreateOne(size_t i, HWND root) {
+    const ControlDef& d = defs_[i];
+    int x, y;
+    HWND host = HostOf(i, root, x, y);
+    const wchar_t* cls = WC_STATICW;
+    DWORD style = WS_CHILD;
+    DWORD ex = 0;
+    int height = Px(d.height);
+    switch (d.kind) {
+    case Kind::Panel: cls = PanelClass(); style |= WS_CLIPSIBLINGS; ex = WS_EX_CONTROLPARENT; break;
+    case Kind::Frame: cls = WC_BUTTONW; style |= BS_GROUPBOX; break;
+    case Kind::Label: style |= SS_LEFT | SS_NOPREFIX; break;
+    case Kind::Link: style |= SS_LEFT | SS_NOPREFIX | SS_NOTIFY; break;
+    case Kind::Check: cls = WC_BUTTONW; style |= BS_AUTOCHECKBOX | WS_TABSTOP; break;
+    case Kind::Option: cls = WC_BUTTONW; style |= BS_AUTORADIOBUTTON | WS_TABSTOP; break;
+    case Kind::Button: cls = WC_BUTTONW; style |= BS_PUSHBUTTON | WS_TABSTOP; break;
+    case Kind::Edit: cls = WC_EDITW; style |= ES_AUTOHSCROLL | WS_TABSTOP; ex = WS_EX_CLIENTEDGE; break;
+    case Kind::Combo: cls = WC_COMBOBOXW; style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP; height += Px(2400); break;
+    case Kind::ImageCombo: cls = WC_COMBOBOXEXW; style |= CBS_DROPDOWNLIST | WS_TABSTOP; height += Px(2400); break;
+    case Kind::Tab: cls = WC_TABCONTROLW; style |= WS_CLIPSIBLINGS | WS_TABSTOP; break;
+    case Kind::Image: style |= SS_BITMAP; break;
+    case Kind::Bullet: style |= SS_BLACKRECT; break;
+    }
+    if (!(d.flags & CF_Hidden)) style |= WS_VISIBLE;
+    if (d.flags & CF_Disabled) style |= WS_DISABLED;
+    if (d.flags & CF_Center) style |= SS_CENTER;
+    if (d.flags & CF_Group) style |= WS_GROUP;
+    if (d.flags & CF_NoTab) style &= ~WS_TABSTOP;
+    HWND h = CreateWindowExW(ex, cls, d.de ? d.de : L"", style, Px(x), Px(y), Px(d.width), height, host,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
+                             GetModuleHandleW(nullptr), nullptr);
+    hwnds_[i] = h;
+    if (!h) return;
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(d.flags)), FALSE);
+    if (d.kind == Kind::Check || d.kind == Kind::Option)
+        SendMessageW(h, BM_SETCHECK, (d.flags & CF_Checked) ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (d.kind == Kind::Link) MakeLinkLabel(h);
+    if (d.kind == Kind::Panel) SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (d.kind == Kind::Tab) SetWindowPos(h, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Layout::ApplyTexts(bool english) {
+    for (size_t i = 0; i < defs_.size(); ++i) {
+        const ControlDef& d = defs_[i];
+        if (!d.de || !hwnds_[i] || d.kind == Kind::Combo || d.kind == Kind::ImageCombo || d.kind == Kind::Edit)
+            continue;
+        const wchar_t* text = (english && d.en) ? d.en : d.de;
+        SetWindowTextW(hwnds_[i], text);
+    }
+}
+
+void Layout::MoveBy(const char* name, int dxTwips, int dyTwips) {
+    const ControlDef& d = Def(name);
+    Place(name, d.left + dxTwips, d.top + dyTwips, d.width, d.height);
+}
+
+void Layout::Place(const char* name, int left, int top, int width, int height) {
+    int i = ControlIndex(defs_.data(), defs_.size(), name);
+    if (i < 0) return;
+    size_t k = static_cast<size_t>(i);
+    ControlDef& d = defs_[k];
+    int dx = left - d.left, dy = top - d.top;
+    d.left = left; d.top = top; d.width = width; d.height = height;
+    if (!hwnds_[k]) return;
+    int x, y;
+    HostOf(k, nullptr, x, y);
+    RECT r;
+    GetWindowRect(hwnds_[k], &r);
+    int h = (d.kind == Kind::Combo || d.kind == Kind::ImageCombo) ? r.bottom - r.top : Px(height);
+    SetWindowPos(hwnds_[k], nullptr, Px(x), Px(y), Px(width), h, SWP_NOZORDER | SWP_NOACTIVATE);
+    // A frame is no window of its own: its controls move with it.
+    if (d.kind == Kind::Frame && (dx || dy)) {
+        for (size_t c = 0; c < defs_.size(); ++c)
+            if (defs_[c].container && std::strcmp(defs_[c].container, name) == 0)
+                Place(defs_[c].name, defs_[c].left, defs_[c].top, defs_[c].width, defs_[c].height);
+    }
+}
+
+bool Layout::IsLink(HWND control) const {
+    for (size_t i = 0; i < defs_.size(); ++i)
+        if (hwnds_[i] == control) return defs_[i].kind == Kind::Link;
+    return false;
+}
+
+HBRUSH Layout::CtlColor(HDC dc, HWND control) const {
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    if (IsLink(control)) SetTextColor(dc, kLinkColor);
+    return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+HWND CreateMainWindow(const wchar_t* className, const wchar_t* caption, int clientWidthTw, int clientHeightTw,
+                      DWORD style, DWORD exStyle, HWND owner, void* param) {
+    int dpi = ScreenDpi();
+    RECT r{0, 0, TwipsToPixels(clientWidthTw, dpi), TwipsToPixels(clientHeightTw, dpi)};
+    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    int w = r.right - r.left, h = r.bottom - r.top;
+    POINT pt{};
+    GetCursorPos(&pt);
+    MONITORINFO mi{sizeof(mi)};
+    GetMonitorInfoW(MonitorFromPoint(pt, MONITOR_DEFAULTTOPRIMARY), &mi);
+    const RECT& wa = mi.rcWork;
+    int x = wa.left + ((wa.right - wa.left) - w) / 2;
+    int y = wa.top + ((wa.bottom - wa.top) - h) / 2;
+    return CreateWindowExW(exStyle | WS_EX_CONTROLPARENT, className, caption, style, x, y, w, h, owner, nullptr,
+                           GetModuleHandleW(nullptr), param);
+}
+
+int RunMessageLoop() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+        if (root && IsDialogMessageW(root, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

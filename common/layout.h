@@ -1,0 +1,111 @@
+#pragma once
+// One table per window: every control is written once as data (name, kind,
+// container, position in twips, German and English text, font and state),
+// and one builder creates it at the real DPI (twips x dpi / 1440). The window
+// code, the English switch and the tests all read the same table.
+#include <windows.h>
+#include <string>
+#include <vector>
+#include "common/winutil.h"
+
+enum class Kind {
+    Panel,       // borderless container: a real child window that forwards its controls' messages
+    Frame,       // group box; its controls are created beside it, offset by its position
+    Label,       // static text, wrapping
+    Link,        // static text drawn as a web link (underlined, coloured, hand pointer)
+    Check,       // check box
+    Option,      // option (radio) button; one group per container
+    Button,      // push button
+    Edit,        // single-line text box
+    Combo,       // drop-down list
+    ImageCombo,  // drop-down list with an icon per entry
+    Tab,         // tab strip
+    Image,       // bitmap picture
+    Bullet,      // small filled square
+};
+
+enum ControlFlags : unsigned {
+    CF_None = 0,
+    CF_Bold = 1u << 0,       // "MS Sans Serif" 8.25 pt bold
+    CF_Tahoma = 1u << 1,     // "Tahoma" 8.25 pt
+    CF_Underline = 1u << 2,  // underlined (link labels)
+    CF_Hidden = 1u << 3,     // not visible at creation
+    CF_Disabled = 1u << 4,   // disabled at creation
+    CF_Center = 1u << 5,     // centred text
+    CF_Checked = 1u << 6,    // check box / option selected at creation
+    CF_Group = 1u << 7,      // starts a keyboard group
+    CF_NoTab = 1u << 8,      // not a tab stop
+};
+
+struct ControlDef {
+    const char* name;        // the control's name, e.g. "Check1", "LoginOpt(0)"
+    Kind kind;
+    const char* container;   // name of the container, nullptr = the window itself
+    int left, top, width, height;  // twips, relative to the container
+    const wchar_t* de;       // German text (as built)
+    const wchar_t* en;       // English text, nullptr = the same in both languages
+    unsigned flags;
+};
+
+// The colour of link labels.
+constexpr COLORREF kLinkColor = RGB(11, 104, 175);
+// First control id; control i of a table gets kFirstControlId + i.
+constexpr int kFirstControlId = 1000;
+
+// Index of a control in a table by name, -1 when absent. Usable by tests too.
+int ControlIndex(const ControlDef* defs, size_t count, const char* name);
+inline int ControlId(const ControlDef* defs, size_t count, const char* name) {
+    int i = ControlIndex(defs, count, name);
+    return i < 0 ? -1 : kFirstControlId + i;
+}
+// Screen DPI of this (DPI-aware) process.
+int ScreenDpi();
+inline int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+
+class Layout {
+public:
+    Layout(const ControlDef* defs, size_t count);
+    Layout(const Layout&) = delete;
+    Layout& operator=(const Layout&) = delete;
+
+    // Creates every control of the table in `root`, with the German texts.
+    void Create(HWND root);
+    HWND Get(const char* name) const;
+    int Id(const char* name) const { return ControlId(defs_.data(), defs_.size(), name); }
+    // Name of the control with this id, nullptr when none.
+    const char* NameOf(int id) const;
+    int Dpi() const { return dpi_; }
+    int Px(int twips) const { return TwipsToPixels(twips, dpi_); }
+
+    // Puts the texts of one language on every control that has text.
+    void ApplyTexts(bool english);
+    // Moves a control by `dx` twips (the position in the table changes with it).
+    void MoveBy(const char* name, int dxTwips, int dyTwips = 0);
+    // Places a control at a new position in twips relative to its container.
+    void Place(const char* name, int left, int top, int width, int height);
+    const ControlDef& Def(const char* name) const;
+
+    // Colours link labels; call from WM_CTLCOLORSTATIC. Returns nullptr for other controls.
+    HBRUSH CtlColor(HDC dc, HWND control) const;
+    bool IsLink(HWND control) const;
+
+private:
+    void CreateOne(size_t i, HWND root);
+    HWND HostOf(size_t i, HWND root, int& x, int& y) const;
+    HFONT FontFor(unsigned flags);
+
+    std::vector<ControlDef> defs_;
+    std::vector<HWND> hwnds_;
+    std::vector<win::Font> fonts_;     // created on first use, one per flag combination
+    std::vector<unsigned> fontKeys_;
+    int dpi_ = 96;
+};
+
+// Registers the panel window class (once) and returns its name.
+const wchar_t* PanelClass();
+// Creates a top-level window whose client area is the given size in twips,
+// centred on the monitor that holds the pointer.
+HWND CreateMainWindow(const wchar_t* className, const wchar_t* caption, int clientWidthTw, int clientHeightTw,
+                      DWORD style, DWORD exStyle, HWND owner, void* param);
+// Runs the message loop with keyboard navigation for `window` and its dialogs.
+int RunMessageLoop();

@@ -1,0 +1,17 @@
+#pragma once
+// Link labels: the pointer turns into the hand while it is over a link label
+// and back into the arrow elsewhere. Only our own windows' pointer changes;
+// the system's cursors are never replaced, so nothing is left behind when a
+// program ends in the middle of a hover.
+#include <windows.h>
+
+extern HCURSOR HandCursor;    // the system hand, loaded when a window with links loads
+extern bool CursorReplaced;   // true while the hand is shown over a link label
+extern bool HoverActive;      // true while the pointer is inside a link label
+
+// Turns a static control (with SS_NOTIFY) into a link label.
+void MakeLinkLabel(HWND label);
+// Starts following the pointer over `label` (from its mouse-move handling).
+void TrackLinkHover(HWND window, HWND label);
+// After a click: the arrow at once, until the pointer leaves the label and comes back.
+void LinkClicked(HWND label);

@@ -1,0 +1,46 @@
+#include "common/winutil.h"
+
+namespace win {
+
+std::wstring ModulePath() {
+    std::wstring buf(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+        if (n == 0) return {};
+        if (n < buf.size()) { buf.resize(n); return buf; }
+        buf.resize(buf.size() * 2);  // long paths: grow until the name fits
+    }
+}
+
+std::wstring ModuleDir() {
+    std::wstring path = ModulePath();
+    size_t slash = path.find_last_of(L"\\/");
+    return WithBackslash(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
+}
+
+std::wstring WindowText(HWND hwnd) {
+    int n = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    n = GetWindowTextW(hwnd, text.data(), n + 1);
+    text.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    return text;
+}
+
+std::wstring WithBackslash(std::wstring path) {
+    if (path.empty() || path.back() != L'\\') path += L'\\';
+    return path;
+}
+
+void DoEvents() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {  // keep the quit for the main loop
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+}  // namespace win

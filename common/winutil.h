@@ -1,0 +1,96 @@
+#pragma once
+// Small RAII owners for Win32 handles and a few path helpers. Every handle the
+// programs open closes itself when its owner goes out of scope.
+#include <windows.h>
+#include <objbase.h>
+#include <string>
+#include <utility>
+
+namespace win {
+
+template <typename T, typename Closer>
+class Owned {
+public:
+    Owned() = default;
+    explicit Owned(T h) : h_(h) {}
+    ~Owned() { reset(); }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    Owned(Owned&& o) noexcept : h_(std::exchange(o.h_, T{})) {}
+    Owned& operator=(Owned&& o) noexcept { if (this != &o) { reset(); h_ = std::exchange(o.h_, T{}); } return *this; }
+    void reset(T h = T{}) { if (valid()) Closer{}(h_); h_ = h; }
+    T get() const { return h_; }
+    T* put() { reset(); return &h_; }
+    T release() { return std::exchange(h_, T{}); }
+    bool valid() const { return h_ != T{} && h_ != reinterpret_cast<T>(INVALID_HANDLE_VALUE); }
+    explicit operator bool() const { return valid(); }
+private:
+    T h_{};
+};
+
+struct CloseHandleFn { void operator()(HANDLE h) const { CloseHandle(h); } };
+struct RegCloseFn { void operator()(HKEY k) const { RegCloseKey(k); } };
+struct DeleteObjectFn { void operator()(HGDIOBJ o) const { DeleteObject(o); } };
+struct DestroyIconFn { void operator()(HICON i) const { DestroyIcon(i); } };
+struct FreeLibraryFn { void operator()(HMODULE m) const { FreeLibrary(m); } };
+
+using Handle = Owned<HANDLE, CloseHandleFn>;
+using RegKey = Owned<HKEY, RegCloseFn>;
+using Font = Owned<HFONT, DeleteObjectFn>;
+using Brush = Owned<HBRUSH, DeleteObjectFn>;
+using Bitmap = Owned<HBITMAP, DeleteObjectFn>;
+using Icon = Owned<HICON, DestroyIconFn>;
+using Library = Owned<HMODULE, FreeLibraryFn>;
+
+// A COM interface pointer that releases itself.
+template <typename I>
+class ComPtr {
+public:
+    ComPtr() = default;
+    ~ComPtr() { if (p_) p_->Release(); }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    I* operator->() const { return p_; }
+    I* get() const { return p_; }
+    I** put() { if (p_) p_->Release(); p_ = nullptr; return &p_; }
+    void** put_void() { return reinterpret_cast<void**>(put()); }
+    explicit operator bool() const { return p_ != nullptr; }
+private:
+    I* p_ = nullptr;
+};
+
+// COM for the lifetime of a scope (apartment-threaded, as the UI thread needs).
+class ComScope {
+public:
+    ComScope() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComScope() { if (ok_) CoUninitialize(); }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+private:
+    bool ok_;
+};
+
+// A device context of the screen for measuring.
+class ScreenDC {
+public:
+    ScreenDC() : dc_(GetDC(nullptr)) {}
+    ~ScreenDC() { ReleaseDC(nullptr, dc_); }
+    ScreenDC(const ScreenDC&) = delete;
+    ScreenDC& operator=(const ScreenDC&) = delete;
+    HDC get() const { return dc_; }
+private:
+    HDC dc_;
+};
+
+// Full path of the running executable.
+std::wstring ModulePath();
+// Folder of the running executable, always ending in "\".
+std::wstring ModuleDir();
+// Text of a window (control caption, edit contents).
+std::wstring WindowText(HWND hwnd);
+// Appends "\" when the text does not end in one.
+std::wstring WithBackslash(std::wstring path);
+// Lets the window system deliver queued messages before going on.
+void DoEvents();
+
+}  // namespace win

@@ -1,0 +1,133 @@
+// The support library both programs share: settings files, locale, file test,
+// digit filter and the window icon object.
+#include <gtest/gtest.h>
+#include "common/formicon.h"
+#include "common/module1.h"
+#include "tests/windows/support/wt.h"
+
+TEST(IniFile, ReadingAMissingFileGivesEmptyTextAndCreatesNothing) {
+    std::wstring dir = wt::NewDir(L"ini");
+    EXPECT_EQ(ReadIniValue(dir + L"none.ini", L"Kestrun", L"MaxNr"), L"");
+    EXPECT_FALSE(wt::Exists(dir + L"none.ini"));
+}
+
+TEST(IniFile, WritingCreatesFileAndSectionAndKeepsOtherKeys) {
+    std::wstring file = wt::NewDir(L"ini") + L"new.ini";
+    WriteIniValue(file, L"Kestrun", L"MaxNr", L"7");
+    WriteIniValue(file, L"Kestrun", L"LastNr", L"2");
+    WriteIniValue(file, L"Kestrun", L"MaxNr", L"9");
+    EXPECT_EQ(ReadIniValue(file, L"Kestrun", L"MaxNr"), L"9");
+    EXPECT_EQ(ReadIniValue(file, L"Kestrun", L"LastNr"), L"2");
+    EXPECT_EQ(ReadIniValue(file, L"Other", L"MaxNr"), L"");
+    // Settings files stay ANSI text: no byte-order mark, no UTF-16.
+    std::string bytes = wt::ReadBytes(file);
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes.substr(0, 9), "[Kestrun]");
+}
+
+TEST(IniFile, LongValuesReadBackWholeUpTo9998Characters) {
+    std::wstring file = wt::NewDir(L"ini") + L"long.ini";
+    std::wstring value(9998, L'x');
+    value[0] = L'a';
+    value[9997] = L'z';
+    WriteIniValue(file, L"S", L"K", value);
+    EXPECT_EQ(ReadIniValue(file, L"S", L"K"), value);
+    WriteIniValue(file, L"S", L"K", value + L"!");
+    EXPECT_EQ(ReadIniValue(file, L"S", L"K").size(), 9998u);
+}
+
+TEST(IniFile, UmlautsSurviveTheRoundTrip) {
+    std::wstring file = wt::NewDir(L"ini") + L"umlaut.ini";
+    WriteIniValue(file, L"Ternavo", L"ICQ7Path", L"C:\\Programme\\Grüße\\");
+    EXPECT_EQ(ReadIniValue(file, L"Ternavo", L"ICQ7Path"), L"C:\\Programme\\Grüße\\");
+}
+
+TEST(FileExistsTest, OnlyRealFilesCount) {
+    std::wstring dir = wt::NewDir(L"fe");
+    wt::WriteBytes(dir + L"a.txt", "x");
+    EXPECT_TRUE(FileExists(dir + L"a.txt"));
+    EXPECT_FALSE(FileExists(dir + L"b.txt"));
+    EXPECT_FALSE(FileExists(dir));
+    EXPECT_FALSE(FileExists(dir.substr(0, dir.size() - 1)));
+    EXPECT_FALSE(FileExists(L""));
+    EXPECT_FALSE(FileExists(L"Q:\\nowhere\\a.txt"));
+}
+
+TEST(DigitFilter, DigitsAndBackspacePassEverythingElseIsDropped) {
+    for (int c = '0'; c <= '9'; ++c) EXPECT_EQ(FilterDigitKey(c), c);
+    EXPECT_EQ(FilterDigitKey(8), 8);
+    for (int c : {int('a'), int('Z'), int('-'), int('.'), int(' '), 13, 22, 0x00E4})
+        EXPECT_EQ(FilterDigitKey(c), 0) << c;
+}
+
+TEST(Locale, EnglishSystemLocaleNamesItsLanguageEnglish) {
+    EXPECT_EQ(ReadLocaleInfo(LOCALE_SNATIVELANGNAME), L"English");
+    EXPECT_EQ(ReadLocaleInfo(0x7FFFFFF0), L"");
+}
+
+namespace {
+HWND PlainWindow() {
+    return CreateWindowExW(0, L"STATIC", L"icon test", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
+HICON IconOf(HWND w, WPARAM which) { return reinterpret_cast<HICON>(SendMessageW(w, WM_GETICON, which, 0)); }
+}  // namespace
+
+TEST(FormIconTest, ResourceIconSetsBothSizesAndIsDestroyedOnRelease) {
+    HWND w = PlainWindow();
+    HICON big, small;
+    {
+        FormIcon icon;
+        icon.Form(w);
+        // The test program carries no icon resource; take one from the built Kestrun.
+        HMODULE k = LoadLibraryExW(wt::KestrunExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(k, nullptr);
+        icon.hInstance(k);
+        icon.ResIcon(1);
+        big = icon.big();
+        small = icon.small();
+        ASSERT_NE(big, nullptr);
+        ASSERT_NE(small, nullptr);
+        EXPECT_EQ(IconOf(w, ICON_BIG), big);
+        EXPECT_EQ(IconOf(w, ICON_SMALL), small);
+        ICONINFO ii{};
+        ASSERT_TRUE(GetIconInfo(small, &ii));
+        BITMAP bm{};
+        GetObjectW(ii.hbmColor ? ii.hbmColor : ii.hbmMask, sizeof bm, &bm);
+        EXPECT_EQ(bm.bmWidth, 16);
+        if (ii.hbmColor) DeleteObject(ii.hbmColor);
+        DeleteObject(ii.hbmMask);
+
+        // Setting it again destroys the first pair.
+        icon.ResIcon(1);
+        ICONINFO gone{};
+        EXPECT_FALSE(GetIconInfo(big, &gone));
+        big = icon.big();
+        small = icon.small();
+        FreeLibrary(k);
+    }
+    ICONINFO gone{};
+    EXPECT_FALSE(GetIconInfo(big, &gone));
+    EXPECT_FALSE(GetIconInfo(small, &gone));
+    EXPECT_EQ(IconOf(w, ICON_BIG), nullptr);
+    DestroyWindow(w);
+}
+
+TEST(FormIconTest, DetachingTheWindowDestroysTheIconsAndUnknownResourcesSetNothing) {
+    HWND w = PlainWindow();
+    FormIcon icon;
+    icon.Form(w);
+    HMODULE k = LoadLibraryExW(wt::KestrunExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    icon.hInstance(k);
+    icon.ResIcon(1);
+    HICON big = icon.big();
+    icon.Form(nullptr);
+    ICONINFO gone{};
+    EXPECT_FALSE(GetIconInfo(big, &gone));
+    icon.Form(w);
+    icon.ResIcon(4711);
+    EXPECT_EQ(icon.big(), nullptr);
+    EXPECT_EQ(IconOf(w, ICON_BIG), nullptr);
+    FreeLibrary(k);
+    DestroyWindow(w);
+}

@@ -1,0 +1,43 @@
+# Windows tests: GoogleTest built with MinGW, each run as one CTest test under
+# Wine (cmake/wine-run.sh gives it a private prefix and its own X display).
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/support/*.cpp)
+if(NOT SUPPORT_SOURCES)
+  set(SUPPORT_SOURCES ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
+endif()
+add_library(wtsupport STATIC ${SUPPORT_SOURCES})
+target_link_libraries(wtsupport PUBLIC kestrun_core ternavo_core common GTest::gtest)
+
+function(to_windows_path out path)
+  string(REPLACE "/" "\\" p "${path}")
+  set(${out} "Z:${p}" PARENT_SCOPE)
+endfunction()
+to_windows_path(WIN_BIN ${CMAKE_BINARY_DIR}/bin)
+to_windows_path(WIN_FIXTURES ${CMAKE_BINARY_DIR}/fixtures)
+to_windows_path(WIN_SOURCE ${CMAKE_SOURCE_DIR})
+
+# Every folder below tests/windows (but support) is one test program; a folder
+# whose name ends in "_de" runs in a prefix with a German system locale.
+file(GLOB TEST_DIRS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/windows/*)
+foreach(dir ${TEST_DIRS})
+  get_filename_component(name ${dir} NAME)
+  if(NOT IS_DIRECTORY ${dir} OR name STREQUAL "support")
+    continue()
+  endif()
+  file(GLOB srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(NOT srcs)
+    continue()
+  endif()
+  add_executable(wt_${name} ${srcs})
+  target_link_libraries(wt_${name} PRIVATE wtsupport GTest::gtest_main)
+  target_link_options(wt_${name} PRIVATE -static)
+  add_dependencies(wt_${name} Kestrun Ternavo fixtures)
+  add_test(NAME wt_${name} COMMAND wt_${name})
+  set(envs "TEST_BIN_DIR=${WIN_BIN};TEST_FIXTURE_DIR=${WIN_FIXTURES};TEST_SOURCE_DIR=${WIN_SOURCE}")
+  if(name MATCHES "_de$")
+    list(APPEND envs "TEST_LOCALE=de")
+  endif()
+  set_tests_properties(wt_${name} PROPERTIES ENVIRONMENT "${envs}" TIMEOUT 900)
+endforeach()
