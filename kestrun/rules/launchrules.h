@@ -1,0 +1,67 @@
+#pragma once
+// Kestrun's start-up and launch rules as plain functions over values: the
+// argument text, the language, the name check, the launch counters, the start
+// modes taken from the window, ICQ's argument text and the settings values.
+#include <cstdint>
+#include <string>
+#include "kestrun/rules/cmdline.h"
+
+// The arguments of a full process command line: the program name (quoted or
+// up to the first blank or tab) is dropped, leading and trailing blanks too.
+std::wstring ArgumentText(const std::wstring& commandLine);
+// Leading and trailing blanks removed.
+std::wstring TrimBlanks(const std::wstring& text);
+
+// English unless the locale's native language name contains "Deutsch"; then
+// "-german", then "-english" anywhere in the (lower-cased) command-line text;
+// then the settings key, which counts only as exactly "English" or "German".
+bool ChooseEnglish(const std::wstring& nativeLanguageName, const std::wstring& commandLineText,
+                   const std::wstring& languageKey);
+
+// File name of a path without folder and without its last extension.
+std::wstring ExeBaseName(const std::wstring& path);
+// Kestrun runs only under exactly this base name (letter case counts).
+inline bool IsKestrunName(const std::wstring& baseName) { return baseName == L"Kestrun"; }
+
+// The counters of one launch, read from the settings file and corrected.
+struct LaunchNumbers {
+    int32_t MaxNr = 5;   // cycle length in force for this launch (1 = start ICQ.exe itself)
+    int32_t LastNr = 0;  // with MaxNr > 1: the number of the new copy
+    int32_t Starts = 1;  // launch counter including this launch
+};
+// `lastNr`, `maxNr`, `starts` are the stored texts; `instanceLimit` is "-instances=".
+LaunchNumbers CorrectLaunchNumbers(const std::wstring& lastNr, const std::wstring& maxNr,
+                                   const std::wstring& starts, int16_t instanceLimit);
+// "ICQ.exe" followed by the number: ICQ.exe1, ICQ.exe2, ...
+inline std::wstring CopyNameFor(int32_t nr) { return L"ICQ.exe" + std::to_wstring(nr); }
+// Follow-up timer: a slower first launch ever gets twice as long per tick.
+inline unsigned FollowUpInterval(int32_t starts) { return starts <= 1 ? 2000u : 1000u; }
+// Ticks of the follow-up timer after which Kestrun stops waiting for the marker.
+constexpr int kLastTick = 4;
+
+// What the window holds of the start modes.
+struct WindowModes {
+    bool Minimized = false;   // Check2
+    bool NoTaskbar = false;   // Check3
+    bool OnlyOnSetModes = false;  // Check4
+    int LoginOption = 3;      // selected LoginOpt index 0..3, -1 when none
+    int StatusItem = 1;       // selected ImageCombo1 item 1..7
+};
+// Adds the window's start modes to the switches unless Check4 keeps them for
+// "-setmodes" only. Switches already given on the command line are never reset.
+void ApplyWindowModes(StartOptions& options, const WindowModes& modes);
+// ICQ's argument text: "loginmode=", "status=", "visibility=", then the
+// pass-through text; a non-empty text is followed by one blank even when
+// there is nothing to pass through.
+std::wstring IcqArguments(const StartOptions& options);
+
+// Settings values as the window shows them and as they are saved.
+// Text of Text1 after loading: the stored "MaxNr" when there is one, and "99"
+// for anything longer than two characters.
+std::wstring ShownMaxNr(const std::wstring& current, const std::wstring& stored);
+// "MaxNr" as saved: the text as a number 1..99, anything else 5.
+std::wstring SavedMaxNr(const std::wstring& text);
+// LoginOpt index for the stored "LoginMode": "1".."4" give 0..3, anything else 3.
+int LoginOptionFor(const std::wstring& stored);
+// ImageCombo1 item for the stored "LoginStatus": "1".."7", anything else 1.
+int StatusItemFor(const std::wstring& stored);
