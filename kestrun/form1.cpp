@@ -1,0 +1,385 @@
+// Kestrun's window: four tab pages of settings and help, the status list with
+// its pictures, Save and "Start ICQ", and the links to our web site.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+#include <cstring>
+#include <memory>
+#include "common/formicon.h"
+#include "common/linkhover.h"
+#include "common/module1.h"
+#include "kestrun/app.h"
+#include "kestrun/form1.h"
+#include "kestrun/form1_table.h"
+#include "kestrun/resource.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"KestrunForm1";
+constexpr wchar_t kCaption[] = L"Kestrun v.1.3";
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+HWND form1 = nullptr;
+std::unique_ptr<FormIcon> formIcon;  // the window's icons, released with the window
+HIMAGELIST imageList1 = nullptr;     // the seven status pictures of ImageCombo1
+HHOOK tabKeysHook = nullptr;         // Ctrl+Tab and Ctrl+PageUp/PageDown switch the tabs
+bool startPressed = false;           // "Start ICQ" runs once: the window is gone afterwards
+
+Layout& Ui() {
+    static Layout layout(kForm1, kForm1Count);
+    return layout;
+}
+
+// Access keys: the letter of each caption that gets the underline. The texts
+// themselves stay as they are; the "&" is put in only on the window.
+struct AccessKey {
+    const char* name;
+    wchar_t de;
+    wchar_t en;
+};
+constexpr AccessKey kAccessKeys[] = {
+    {"Check1", L'D', L'D'},      {"Check2", L'm', L'm'},      {"Check3", L'T', L't'},
+    {"Check4", L'E', L'A'},      {"LoginOpt(0)", L'K', L'n'}, {"LoginOpt(1)", L'l', L'g'},
+    {"LoginOpt(2)", L'a', L'l'}, {"LoginOpt(3)", L'V', L'f'}, {"Command1", L's', L'I'},
+    {"Command2", L'p', L'S'},
+};
+
+void ApplyAccessKeys(bool english) {
+    for (const AccessKey& k : kAccessKeys) {
+        HWND h = Ui().Get(k.name);
+        if (!h) continue;
+        std::wstring text = win::WindowText(h);
+        if (text.find(L'&') != std::wstring::npos) continue;
+        size_t at = text.find(english ? k.en : k.de);
+        if (at == std::wstring::npos) continue;
+        text.insert(at, 1, L'&');
+        SetWindowTextW(h, text.c_str());
+    }
+}
+
+bool Is(HWND control, const char* name) { return control && control == Ui().Get(name); }
+
+bool IsSettingSwitch(const char* name) {
+    static const char* const kSwitches[] = {"Check1",      "Check2",      "Check3",      "Check4",
+                                            "LoginOpt(0)", "LoginOpt(1)", "LoginOpt(2)", "LoginOpt(3)"};
+    for (const char* s : kSwitches)
+        if (std::strcmp(s, name) == 0) return true;
+    return false;
+}
+
+// The first change after a load or a save makes Save pressable.
+void MarkChanged() {
+    HWND save = Control("Command2");
+    if (save && !IsWindowEnabled(save)) EnableWindow(save, TRUE);
+}
+
+void ShowPageOfKey(const char* key) {
+    int shown = -1;
+    for (size_t i = 0; i < kForm1TabCount; ++i)
+        if (std::strcmp(kForm1Tabs[i].key, key) == 0) shown = static_cast<int>(i);
+    if (shown < 0) return;
+    // Keyboard focus must not stay behind on a page that disappears.
+    HWND focus = GetFocus();
+    for (size_t i = 0; i < kForm1TabCount; ++i) {
+        HWND page = Ui().Get(kForm1Tabs[i].page);
+        bool visible = static_cast<int>(i) == shown;
+        if (!visible && focus && IsChild(page, focus)) SetFocus(Control("TabStrip1"));
+        ShowWindow(page, visible ? SW_SHOW : SW_HIDE);
+    }
+}
+
+void OnTabSelected() {
+    HWND tabs = Control("TabStrip1");
+    int sel = static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
+    TCITEMW item{};
+    item.mask = TCIF_PARAM;
+    if (sel < 0 || !SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(sel), reinterpret_cast<LPARAM>(&item)))
+        return;
+    if (item.lParam >= 0 && static_cast<size_t>(item.lParam) < kForm1TabCount)
+        ShowPageOfKey(kForm1Tabs[item.lParam].key);
+}
+
+void SetTabTexts(bool english) {
+    HWND tabs = Control("TabStrip1");
+    for (size_t i = 0; i < kForm1TabCount; ++i) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<wchar_t*>(english ? kForm1Tabs[i].en : kForm1Tabs[i].de);
+        SendMessageW(tabs, TCM_SETITEMW, i, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void CreateTabs() {
+    HWND tabs = Control("TabStrip1");
+    for (size_t i = 0; i < kForm1TabCount; ++i) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT | TCIF_PARAM;
+        item.pszText = const_cast<wchar_t*>(kForm1Tabs[i].de);
+        item.lParam = static_cast<LPARAM>(i);
+        SendMessageW(tabs, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+    }
+    // The pages lie over the tab strip and must stay above it; with the strip
+    // last among the pages the keyboard goes strip, page, Check1, Save, Start.
+    SetWindowPos(tabs, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// Text1 takes digits and backspace as typed; Ctrl+V passes so that pasting works.
+LRESULT CALLBACK DigitsOnlyProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_CHAR && wp != 22 && FilterDigitKey(static_cast<int>(wp)) == 0) return 0;
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, DigitsOnlyProc, 0);
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK TabKeysHook(int code, WPARAM wp, LPARAM lp) {
+    auto* m = reinterpret_cast<MSG*>(lp);
+    if (code == HC_ACTION && wp == PM_REMOVE && m->message == WM_KEYDOWN && form1 && IsWindowVisible(form1) &&
+        GetAncestor(m->hwnd, GA_ROOT) == form1 && GetKeyState(VK_CONTROL) < 0) {
+        int step = 0;
+        if (m->wParam == VK_TAB) step = GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+        else if (m->wParam == VK_NEXT) step = 1;
+        else if (m->wParam == VK_PRIOR) step = -1;
+        if (step) {
+            int n = static_cast<int>(kForm1TabCount);
+            int sel = static_cast<int>(SendMessageW(Control("TabStrip1"), TCM_GETCURSEL, 0, 0));
+            ShowTabPage(((sel < 0 ? 0 : sel) + step + n) % n);
+            m->message = WM_NULL;  // the dialog keys must not move the focus as well
+        }
+    }
+    return CallNextHookEx(tabKeysHook, code, wp, lp);
+}
+
+void CenterOnPointerMonitor(HWND hwnd) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    POINT pt{};
+    GetCursorPos(&pt);
+    MONITORINFO mi{sizeof(mi)};
+    if (!GetMonitorInfoW(MonitorFromPoint(pt, MONITOR_DEFAULTTOPRIMARY), &mi)) return;
+    const RECT& wa = mi.rcWork;
+    int w = r.right - r.left, h = r.bottom - r.top;
+    int x = wa.left + ((wa.right - wa.left) - w) / 2;
+    int y = wa.top + ((wa.bottom - wa.top) - h) / 2;
+    // A window larger than the screen keeps its title bar reachable.
+    if (x < wa.left) x = wa.left;
+    if (y < wa.top) y = wa.top;
+    SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void OpenPage(const wchar_t* address, HWND label) {
+    ShellExecuteW(form1, L"open", address, nullptr, ProgramDir.empty() ? nullptr : ProgramDir.c_str(),
+                  SW_SHOWNORMAL);
+    // The pointer turns back into the arrow until it leaves the label.
+    LinkClicked(label);
+}
+
+// "Start ICQ": save, get out of the way, give the one-time hint, launch.
+void StartIcq() {
+    if (startPressed) return;
+    startPressed = true;
+    SaveSettings();
+    ShowWindow(form1, SW_HIDE);
+    if (IsOn("Check1") && ReadIniValue(SettingsPath, L"Kestrun", L"NoInfo") != L"2") {
+        MessageBoxW(form1, UseEnglish ? kHintEn : kHintDe, kHintTitle, MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
+        WriteIniValue(SettingsPath, L"Kestrun", L"NoInfo", L"2");
+    }
+    LaunchInstance();
+}
+
+void OnCommand(HWND hwnd, int id, int code, HWND control) {
+    if (id == IDCANCEL) {  // Esc
+        PostMessageW(hwnd, WM_CLOSE, 0, 0);
+        return;
+    }
+    if (id == IDOK) {  // Enter where no button is the default
+        StartIcq();
+        return;
+    }
+    const char* name = Ui().NameOf(id);
+    if (!name) return;
+    if (std::strcmp(name, "Command1") == 0 && code == BN_CLICKED) StartIcq();
+    else if (std::strcmp(name, "Command2") == 0 && code == BN_CLICKED) SaveSettings();
+    else if (IsSettingSwitch(name) && code == BN_CLICKED) MarkChanged();
+    else if (std::strcmp(name, "Text1") == 0 && code == EN_CHANGE) MarkChanged();
+    // Only opening the list counts: a status picked with the arrow keys alone does not.
+    else if (std::strcmp(name, "ImageCombo1") == 0 && code == CBN_DROPDOWN) MarkChanged();
+    else if (std::strcmp(name, "Label37") == 0 && code == STN_CLICKED) OpenPage(kHomePage, control);
+    else if (std::strcmp(name, "Label41") == 0 && code == STN_CLICKED) OpenPage(kHelpPage, control);
+    else if (std::strcmp(name, "Label43") == 0 && code == STN_CLICKED) OpenPage(kForumPage, control);
+}
+
+LRESULT CALLBACK Form1Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_COMMAND:
+        OnCommand(hwnd, LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+        return 0;
+    case WM_NOTIFY: {
+        auto* nm = reinterpret_cast<NMHDR*>(lp);
+        if (nm->hwndFrom == Control("TabStrip1") && nm->code == TCN_SELCHANGE) OnTabSelected();
+        return 0;
+    }
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<LRESULT>(Ui().CtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp)));
+    case WM_TIMER:
+        if (wp == kTimer1) OnTimer1();
+        else if (wp == kTimer2) OnTimer2();
+        return 0;
+    case DM_GETDEFID: {
+        // Enter starts ICQ, unless the keyboard is on Save, which then is pressed.
+        HWND focus = GetFocus();
+        const char* def = Is(focus, "Command2") ? "Command2" : "Command1";
+        return MAKELRESULT(Ui().Id(def), DC_HASDEFID);
+    }
+    case WM_DESTROY:
+        // Our link labels change only our own pointer, so no system cursor needs restoring.
+        CursorReplaced = false;
+        formIcon.reset();
+        PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        if (tabKeysHook) UnhookWindowsHookEx(tabKeysHook);
+        tabKeysHook = nullptr;
+        if (imageList1) ImageList_Destroy(imageList1);
+        imageList1 = nullptr;
+        form1 = nullptr;
+        break;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+HWND MainWindow() { return form1; }
+
+bool CreateForm1() {
+    if (form1) return true;
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.lpfnWndProc = Form1Proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kClassName;
+    RegisterClassExW(&wc);
+    form1 = CreateMainWindow(kClassName, kCaption, kForm1ClientWidth, kForm1ClientHeight, kStyle, 0, nullptr, nullptr);
+    if (!form1) return false;
+    Ui().Create(form1);
+    CreateTabs();
+
+    HWND text1 = Control("Text1");
+    SendMessageW(text1, EM_LIMITTEXT, 2, 0);
+    SetWindowSubclass(text1, DigitsOnlyProc, 0, 0);
+    SendMessageW(Control("Command1"), BM_SETSTYLE, BS_DEFPUSHBUTTON, FALSE);
+    ApplyAccessKeys(false);
+
+    // The outer width is fixed; the height follows from the client area.
+    RECT r;
+    GetWindowRect(form1, &r);
+    SetWindowPos(form1, nullptr, 0, 0, Ui().Px(kForm1OuterWidth), r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    tabKeysHook = SetWindowsHookExW(WH_GETMESSAGE, TabKeysHook, nullptr, GetCurrentThreadId());
+    return true;
+}
+
+HWND Control(const char* name) { return Ui().Get(name); }
+
+bool IsOn(const char* name) { return SendMessageW(Control(name), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void SetOn(const char* name, bool on) {
+    HWND h = Control(name);
+    if (!h) return;
+    // An option button that is switched on switches off the others of its group.
+    const ControlDef& d = Ui().Def(name);
+    if (on && d.kind == Kind::Option) {
+        for (size_t i = 0; i < kForm1Count; ++i) {
+            const ControlDef& o = kForm1[i];
+            if (o.kind == Kind::Option && std::strcmp(o.name, name) != 0 && o.container && d.container &&
+                std::strcmp(o.container, d.container) == 0)
+                SendMessageW(Control(o.name), BM_SETCHECK, BST_UNCHECKED, 0);
+        }
+    }
+    SendMessageW(h, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+int SelectedStatusItem() {
+    LRESULT sel = SendMessageW(Control("ImageCombo1"), CB_GETCURSEL, 0, 0);
+    return (sel >= 0 && sel < 7) ? static_cast<int>(sel) + 1 : 1;
+}
+
+void SelectStatusItem(int item) {
+    if (item < 1 || item > 7) item = 1;
+    HWND combo = Control("ImageCombo1");
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(item - 1), 0);
+    InvalidateRect(combo, nullptr, TRUE);
+}
+
+std::wstring StatusText(int item) {
+    if (item < 1 || item > 7) return {};
+    const StatusDef& s = kStatusTexts[item - 1];
+    return UseEnglish ? s.en : s.de;
+}
+
+void FillStatusList() {
+    HWND combo = Control("ImageCombo1");
+    if (!combo) return;
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    if (!imageList1) {
+        imageList1 = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 7, 0);
+        HINSTANCE instance = GetModuleHandleW(nullptr);
+        for (int i = 0; i < 7; ++i) {
+            auto icon = static_cast<HICON>(
+                LoadImageW(instance, MAKEINTRESOURCEW(IDI_STATUS1 + i), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+            ImageList_AddIcon(imageList1, icon);  // a missing picture adds nothing; the entry stays
+            if (icon) DestroyIcon(icon);
+        }
+    }
+    SendMessageW(combo, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(imageList1));
+    for (int i = 1; i <= 7; ++i) {
+        std::wstring text = StatusText(i);
+        COMBOBOXEXITEMW item{};
+        item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE | CBEIF_LPARAM;
+        item.iItem = i - 1;
+        item.pszText = text.data();
+        item.iImage = i - 1;
+        item.iSelectedImage = i - 1;
+        item.lParam = i;
+        SendMessageW(combo, CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void SetSaveEnabled(bool enabled) {
+    HWND save = Control("Command2");
+    if (!save) return;
+    // Save pressed from the keyboard: the focus goes on to "Start ICQ" rather than into a dead button.
+    if (!enabled && GetFocus() == save) SendMessageW(form1, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control("Command1")), TRUE);
+    EnableWindow(save, enabled ? TRUE : FALSE);
+}
+
+void ShowTabPage(int index) {
+    if (index < 0 || static_cast<size_t>(index) >= kForm1TabCount) return;
+    SendMessageW(Control("TabStrip1"), TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ShowPageOfKey(kForm1Tabs[index].key);
+}
+
+void ApplyEnglishTexts() {
+    Ui().ApplyTexts(true);
+    SetTabTexts(true);
+    for (const EnglishMove& m : kForm1EnglishMoves) Ui().MoveBy(m.name, m.dx);
+    ApplyAccessKeys(true);
+}
+
+void PrepareAndShowForm1() {
+    if (!form1) return;
+    if (UseEnglish) ApplyEnglishTexts();
+    formIcon = std::make_unique<FormIcon>();
+    formIcon->Form(form1);
+    formIcon->ResIcon(1);
+    HandCursor = LoadCursorW(nullptr, IDC_HAND);
+    // The pages cover the tab strip's client area below the tab row.
+    const ControlDef& strip = Ui().Def("TabStrip1");
+    for (size_t i = 0; i < kForm1TabCount; ++i)
+        Ui().Place(kForm1Tabs[i].page, strip.left + 30, strip.top + 330, strip.width - 90, strip.height - 390);
+    CenterOnPointerMonitor(form1);
+    ShowWindow(form1, SW_SHOW);
+    SetForegroundWindow(form1);
+    SendMessageW(form1, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control("Command1")), TRUE);
+}
