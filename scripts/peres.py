@@ -1,0 +1,393 @@
+#!/usr/bin/env python3
+"""Reads what a Windows executable carries: subsystem, imported DLLs and resources
+(manifest, version block, icon groups, raw resources). Standard library only.
+
+  peres.py --check DIR            checks Kestrun.exe and Ternavo.exe in DIR (exit 1 on a fault)
+  peres.py --report FILE [--starter KESTRUN]
+                                  the same checks for one file (Ternavo: compares CUSTOM 101
+                                  with KESTRUN, default: Kestrun.exe beside FILE)
+  peres.py --list FILE            lists the resources
+  peres.py --extract FILE TYPE NAME OUT
+                                  writes one resource's bytes (TYPE/NAME: number or text)
+
+A file that is not a readable PE image is reported as a fault, never as a crash.
+"""
+import os
+import struct
+import sys
+import xml.etree.ElementTree as ET
+
+RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
+SUBSYSTEMS = {1: "native", 2: "GUI", 3: "console"}
+
+# DLLs that every supported Windows has; anything else would have to ship beside us.
+WINDOWS_DLLS = {
+    "kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "comdlg32.dll", "shell32.dll",
+    "shlwapi.dll", "ole32.dll", "oleaut32.dll", "advapi32.dll", "version.dll", "msvcrt.dll",
+    "uxtheme.dll", "winmm.dll", "ws2_32.dll", "ntdll.dll", "rpcrt4.dll", "crypt32.dll",
+    "secur32.dll", "bcrypt.dll", "imm32.dll", "winspool.drv", "setupapi.dll", "userenv.dll",
+    "psapi.dll", "dwmapi.dll", "msimg32.dll", "wininet.dll", "urlmon.dll", "iphlpapi.dll",
+    "netapi32.dll", "mpr.dll", "gdiplus.dll", "ucrtbase.dll", "shcore.dll", "wtsapi32.dll",
+}
+
+
+def is_windows_dll(name):
+    n = name.lower()
+    return n in WINDOWS_DLLS or n.startswith("api-ms-win-")
+
+
+class PEError(Exception):
+    pass
+
+
+class PE:
+    """A bounds-checked view of a PE image: every read outside the file raises PEError."""
+
+    def __init__(self, data):
+        self.data = data
+        if self.u16(0) != 0x5A4D:
+            raise PEError("no MZ header")
+        pe = self.u32(0x3C)
+        if self.raw(pe, 4) != b"PE\0\0":
+            raise PEError("no PE signature")
+        coff = pe + 4
+        self.machine = self.u16(coff)
+        nsections = self.u16(coff + 2)
+        opt_size = self.u16(coff + 16)
+        opt = coff + 20
+        magic = self.u16(opt)
+        if magic == 0x10B:
+            self.image_base, dirs_at, count_at = self.u32(opt + 28), opt + 96, opt + 92
+        elif magic == 0x20B:
+            self.image_base, dirs_at, count_at = self.u64(opt + 24), opt + 112, opt + 108
+        else:
+            raise PEError("unknown optional header magic 0x%x" % magic)
+        self.subsystem = self.u16(opt + 68)
+        ndirs = min(self.u32(count_at), 16)
+        self.dirs = [(self.u32(dirs_at + 8 * i), self.u32(dirs_at + 8 * i + 4)) for i in range(ndirs)]
+        self.sections = []
+        sec = opt + opt_size
+        for i in range(nsections):
+            s = sec + 40 * i
+            vsize, va, rsize, rptr = struct.unpack_from("<IIII", self.raw(s + 8, 16))
+            self.sections.append((va, max(vsize, rsize), rptr, rsize))
+
+    # -- raw access ---------------------------------------------------------
+    def raw(self, off, size):
+        if off < 0 or size < 0 or off + size > len(self.data):
+            raise PEError("read outside the file at 0x%x" % off)
+        return self.data[off:off + size]
+
+    def u16(self, off):
+        return struct.unpack_from("<H", self.raw(off, 2))[0]
+
+    def u32(self, off):
+        return struct.unpack_from("<I", self.raw(off, 4))[0]
+
+    def u64(self, off):
+        return struct.unpack_from("<Q", self.raw(off, 8))[0]
+
+    def off(self, rva):
+        for va, vsize, rptr, rsize in self.sections:
+            if va <= rva < va + vsize:
+                delta = rva - va
+                if delta >= rsize:
+                    raise PEError("RVA 0x%x lies in uninitialised data" % rva)
+                return rptr + delta
+        raise PEError("RVA 0x%x is in no section" % rva)
+
+    def cstring(self, rva, limit=512):
+        start = self.off(rva)
+        end = self.data.find(b"\0", start, start + limit)
+        if end < 0:
+            raise PEError("unterminated name at RVA 0x%x" % rva)
+        return self.data[start:end].decode("latin-1")
+
+    # -- imports ------------------------------------------------------------
+    def imports(self):
+        names = []
+        if len(self.dirs) > 1 and self.dirs[1][0]:
+            at = self.off(self.dirs[1][0])
+            for i in range(4096):
+                desc = self.raw(at + 20 * i, 20)
+                if desc == b"\0" * 20:
+                    break
+                names.append(self.cstring(struct.unpack_from("<I", desc, 12)[0]))
+        if len(self.dirs) > 13 and self.dirs[13][0]:  # delay-loaded DLLs count as well
+            at = self.off(self.dirs[13][0])
+            for i in range(4096):
+                desc = self.raw(at + 32 * i, 32)
+                if desc == b"\0" * 32:
+                    break
+                attrs, name = struct.unpack_from("<II", desc, 0)
+                names.append(self.cstring(name if attrs & 1 else name - self.image_base))
+        return names
+
+    # -- resources ----------------------------------------------------------
+    def resources(self):
+        """[(type, name, language, bytes)]; type and name are numbers or upper-case texts."""
+        if len(self.dirs) < 3 or not self.dirs[2][0]:
+            return []
+        base = self.off(self.dirs[2][0])
+        out = []
+
+        def entries(dir_off):
+            named, ids = struct.unpack_from("<HH", self.raw(base + dir_off + 12, 4))
+            for i in range(named + ids):
+                name, target = struct.unpack_from("<II", self.raw(base + dir_off + 16 + 8 * i, 8))
+                if name & 0x80000000:
+                    at = base + (name & 0x7FFFFFFF)
+                    length = self.u16(at)
+                    key = self.raw(at + 2, 2 * length).decode("utf-16-le", "replace").upper()
+                else:
+                    key = name & 0xFFFF
+                yield key, target
+
+        seen = set()
+
+        def subdir(target):
+            if not target & 0x80000000:
+                raise PEError("resource tree: leaf where a directory belongs")
+            off = target & 0x7FFFFFFF
+            if off in seen:
+                raise PEError("resource tree: loop")
+            seen.add(off)
+            return off
+
+        for rtype, t in entries(0):
+            for rname, n in entries(subdir(t)):
+                for lang, leaf in entries(subdir(n)):
+                    if leaf & 0x80000000:
+                        raise PEError("resource tree deeper than three levels")
+                    rva, size = struct.unpack_from("<II", self.raw(base + leaf, 8))
+                    out.append((rtype, rname, lang, self.raw(self.off(rva), size)))
+        return out
+
+
+def find(resources, rtype, name, lang=None):
+    for t, n, l, data in resources:
+        if t == rtype and n == name and (lang is None or l == lang):
+            return data
+    return None
+
+
+# -- version block ----------------------------------------------------------
+def parse_version(blob):
+    """{'file': 'a.b.c.d', 'product': ..., 'strings': {'040704B0': {...}}, 'translations': [(lang, cp)]}"""
+
+    def block(off, end, depth=0):
+        if depth > 8:
+            raise PEError("version block: nested too deeply")
+        if off + 6 > end:
+            raise PEError("version block: truncated header")
+        length, vlen, vtype = struct.unpack_from("<HHH", blob, off)
+        stop = off + length
+        if length < 6 or stop > end:
+            raise PEError("version block: bad length")
+        k = off + 6
+        key_end = k
+        while key_end + 1 < stop and blob[key_end:key_end + 2] != b"\0\0":
+            key_end += 2
+        key = blob[k:key_end].decode("utf-16-le", "replace")
+        v = (key_end + 2 + 3) & ~3
+        vsize = vlen * 2 if vtype == 1 else vlen
+        value = blob[v:min(v + vsize, stop)]
+        children = []
+        c = (v + vsize + 3) & ~3
+        while c + 6 <= stop:
+            child = block(c, stop, depth + 1)
+            children.append(child)
+            c = (c + max(struct.unpack_from("<H", blob, c)[0], 6) + 3) & ~3
+        return key, vtype, value, children
+
+    key, _, value, children = block(0, len(blob))
+    if key != "VS_VERSION_INFO" or len(value) < 52 or struct.unpack_from("<I", value, 0)[0] != 0xFEEF04BD:
+        raise PEError("version block: no fixed file information")
+    fms, fls, pms, pls = struct.unpack_from("<IIII", value, 8)
+
+    def text(ms, ls):
+        return "%d.%d.%d.%d" % (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF)
+
+    info = {"file": text(fms, fls), "product": text(pms, pls), "strings": {}, "translations": []}
+    for ckey, _, _, sub in children:
+        if ckey == "StringFileInfo":
+            for tkey, _, _, strings in sub:
+                table = info["strings"].setdefault(tkey.upper(), {})
+                for skey, _, svalue, _ in strings:
+                    table[skey] = svalue.decode("utf-16-le", "replace").rstrip("\0")
+        elif ckey == "VarFileInfo":
+            for vkey, _, vvalue, _ in sub:
+                if vkey == "Translation":
+                    for i in range(0, len(vvalue) - 3, 4):
+                        info["translations"].append(struct.unpack_from("<HH", vvalue, i))
+    return info
+
+
+# -- manifest ---------------------------------------------------------------
+def parse_manifest(blob):
+    """(common-controls version or None, requested execution level or None)"""
+    try:
+        root = ET.fromstring(blob)
+    except ET.ParseError as e:
+        raise PEError("manifest is not XML: %s" % e)
+    cc, level = None, None
+    for el in root.iter():
+        tag = el.tag.rsplit("}", 1)[-1]
+        if tag == "assemblyIdentity" and el.get("name") == "Microsoft.Windows.Common-Controls":
+            cc = el.get("version")
+        elif tag == "requestedExecutionLevel":
+            level = el.get("level")
+    return cc, level
+
+
+def icon_group_sizes(pe_res, name):
+    blob = find(pe_res, RT_GROUP_ICON, name)
+    if blob is None:
+        return None
+    if len(blob) < 6:
+        raise PEError("icon group %s: truncated" % name)
+    count = struct.unpack_from("<H", blob, 4)[0]
+    if len(blob) < 6 + 14 * count:
+        raise PEError("icon group %s: truncated" % name)
+    sizes = []
+    for i in range(count):
+        w, h = blob[6 + 14 * i], blob[7 + 14 * i]
+        icon_id = struct.unpack_from("<H", blob, 6 + 14 * i + 12)[0]
+        if find(pe_res, RT_ICON, icon_id) is None:
+            raise PEError("icon group %s: image %d missing" % (name, icon_id))
+        sizes.append((w or 256, h or 256))
+    return sizes
+
+
+# -- what each program must carry ----------------------------------------------
+EXPECTED = {
+    "kestrun.exe": {"version": "1.3.0.0", "icons": 8, "icon_range": (16, 48)},
+    "ternavo.exe": {"version": "1.5.0.0", "icons": 7, "icon_range": (16, 128)},
+}
+
+
+def check_file(path, starter=None):
+    """[(ok, text)] for one of our executables."""
+    results = []
+
+    def put(ok, text):
+        results.append((bool(ok), text))
+
+    try:
+        with open(path, "rb") as f:
+            data = f.read()
+    except OSError as e:
+        return [(False, "cannot read: %s" % e.strerror)]
+    expect = EXPECTED.get(os.path.basename(path).lower())
+    try:
+        pe = PE(data)
+        put(pe.subsystem == 2, "subsystem: %s (%d)" % (SUBSYSTEMS.get(pe.subsystem, "other"), pe.subsystem))
+        dlls = pe.imports()
+        foreign = [d for d in dlls if not is_windows_dll(d)]
+        put(not foreign, "imports only Windows DLLs: %s%s" % (
+            ", ".join(dlls), ("; NOT WINDOWS: " + ", ".join(foreign)) if foreign else ""))
+        res = pe.resources()
+
+        manifest = find(res, RT_MANIFEST, 1)
+        if manifest is None:
+            put(False, "manifest (type 24, id 1): missing")
+        else:
+            cc, level = parse_manifest(manifest)
+            put(cc == "6.0.0.0" and level == "asInvoker",
+                "manifest (type 24, id 1): Common-Controls %s, level %s" % (cc, level))
+
+        blob = find(res, RT_VERSION, 1)
+        if blob is None:
+            put(False, "version block: missing")
+        else:
+            v = parse_version(blob)
+            table = v["strings"].get("040704B0")
+            fv = table.get("FileVersion") if table is not None else None
+            pv = table.get("ProductVersion") if table is not None else None
+            want = expect["version"] if expect else v["file"]
+            put(table is not None and (0x407, 0x4B0) in v["translations"]
+                and v["file"] == v["product"] == fv == pv == want,
+                "version block 0407/04B0: FileVersion %s, ProductVersion %s (fixed %s / %s)"
+                % (fv, pv, v["file"], v["product"]))
+
+        sizes = icon_group_sizes(res, 1)
+        if sizes is None:
+            put(False, "icon group 1: missing")
+        else:
+            text = "icon group 1: %d images, %s" % (len(sizes), " ".join("%dx%d" % s for s in sizes))
+            if expect:
+                lo, hi = expect["icon_range"]
+                widths = [w for w, _ in sizes]
+                put(len(sizes) == expect["icons"] and min(widths) == lo and max(widths) == hi
+                    and all(w == h for w, h in sizes), text)
+            else:
+                put(True, text)
+
+        if os.path.basename(path).lower() == "ternavo.exe":
+            starter = starter or os.path.join(os.path.dirname(path), "Kestrun.exe")
+            custom = find(res, "CUSTOM", 101, 1031)
+            try:
+                with open(starter, "rb") as f:
+                    kestrun = f.read()
+            except OSError as e:
+                kestrun = None
+                put(False, "CUSTOM 101 (1031): cannot read %s: %s" % (starter, e.strerror))
+            if kestrun is not None:
+                if custom is None:
+                    put(False, "CUSTOM 101 (1031): missing")
+                else:
+                    put(custom == kestrun, "CUSTOM 101 (1031): %d bytes, %s %s" % (
+                        len(custom), "equal to" if custom == kestrun else "DIFFERS from",
+                        os.path.basename(starter)))
+    except PEError as e:
+        put(False, "not a readable PE image: %s" % e)
+    return results
+
+
+def print_results(results, indent="  "):
+    for ok, text in results:
+        print("%s%s %s" % (indent, "ok  " if ok else "FAIL", text))
+    return all(ok for ok, _ in results)
+
+
+def main(argv):
+    if len(argv) == 2 and argv[0] == "--check":
+        good = True
+        for name in ("Kestrun.exe", "Ternavo.exe"):
+            path = os.path.join(argv[1], name)
+            print(path)
+            good = print_results(check_file(path)) and good
+        print("all checks passed" if good else "SOME CHECKS FAILED")
+        return 0 if good else 1
+    if len(argv) in (2, 4) and argv[0] == "--report" and (len(argv) == 2 or argv[2] == "--starter"):
+        return 0 if print_results(check_file(argv[1], argv[3] if len(argv) == 4 else None)) else 1
+    if len(argv) == 2 and argv[0] == "--list":
+        try:
+            with open(argv[1], "rb") as f:
+                for t, n, l, data in PE(f.read()).resources():
+                    print("%-10s %-10s %5d %8d bytes" % (t, n, l, len(data)))
+        except (OSError, PEError) as e:
+            print("error: %s" % e, file=sys.stderr)
+            return 1
+        return 0
+    if len(argv) == 5 and argv[0] == "--extract":
+        def key(s):
+            return int(s) if s.isdigit() else s.upper()
+        try:
+            with open(argv[1], "rb") as f:
+                data = find(PE(f.read()).resources(), key(argv[2]), key(argv[3]))
+            if data is None:
+                print("error: no resource %s %s" % (argv[2], argv[3]), file=sys.stderr)
+                return 1
+            with open(argv[4], "wb") as f:
+                f.write(data)
+        except (OSError, PEError) as e:
+            print("error: %s" % e, file=sys.stderr)
+            return 1
+        return 0
+    print(__doc__.strip(), file=sys.stderr)
+    return 2
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
