@@ -1,26 +1,20 @@
+// Ternavo: lets several copies of ICQ run side by side, for the older ICQ
+// generations through their registry preference, for ICQ 7 through Kestrun.
 #include <windows.h>
 #include <commctrl.h>
 #include "common/layout.h"
+#include "common/winutil.h"
+#include "ternavo/forms.h"
 
-namespace {
-LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_DESTROY) { PostQuitMessage(0); return 0; }
-    return DefWindowProcW(hwnd, msg, wp, lp);
-}
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_USEREX_CLASSES | ICC_TAB_CLASSES};
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
+    // The controls take the system's visual style.
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
-    WNDCLASSEXW wc{sizeof(wc)};
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"TernavoForm1";
-    RegisterClassExW(&wc);
-    HWND w = CreateMainWindow(L"TernavoForm1", L"Ternavo v.1.5", 3750, 3180,
-                              WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, nullptr, nullptr);
-    ShowWindow(w, SW_SHOW);
+    // The shell's file dialog and shortcut objects want COM on this thread.
+    win::ComScope com;
+    HWND window = CreateForm1();
+    if (!window) return 1;
+    ShowWindow(window, show);
+    UpdateWindow(window);
     return RunMessageLoop();
 }

@@ -1,0 +1,86 @@
+// Ternavo's about box: name and version, our home page, the credit line.
+#include <windows.h>
+#include <shellapi.h>
+#include <string>
+#include "common/formicon.h"
+#include "common/linkhover.h"
+#include "ternavo/app.h"
+#include "ternavo/form2_table.h"
+#include "ternavo/forms.h"
+
+namespace {
+
+struct Form2 {
+    HWND hwnd = nullptr;
+    Layout layout{kForm2Controls, kForm2Count};
+    FormIcon icon;
+};
+Form2 about;
+
+void OpenHomePage(HWND label) {
+    std::wstring address = std::wstring(L"https://") + kHomeHost + L"/";
+    ShellExecuteW(about.hwnd, L"open", address.c_str(), nullptr, ProgramDir.c_str(), SW_SHOWNORMAL);
+    LinkClicked(label);
+}
+
+LRESULT CALLBACK Form2Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_CREATE:
+        about.hwnd = hwnd;
+        about.layout.Create(hwnd);
+        // The link reacts only over its text.
+        SizeToText(about.layout, "Label1");
+        about.icon.Form(hwnd);
+        about.icon.ResIcon(1);
+        return 0;
+    case WM_COMMAND: {
+        int id = LOWORD(wp);
+        if (id == IDCANCEL || id == IDOK || id == about.layout.Id("Command1")) HideModal(hwnd);
+        else if (id == about.layout.Id("Label1") && HIWORD(wp) == STN_CLICKED)
+            OpenHomePage(reinterpret_cast<HWND>(lp));
+        return 0;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return reinterpret_cast<LRESULT>(
+            about.layout.CtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp)));
+    case WM_ACTIVATE:
+        if (LOWORD(wp) != WA_INACTIVE) SetFocus(about.layout.Get("Command1"));
+        return 0;
+    case WM_CLOSE:
+        HideModal(hwnd);
+        return 0;
+    case WM_DESTROY:
+        about.icon.Form(nullptr);
+        return 0;
+    case WM_NCDESTROY:
+        about.hwnd = nullptr;
+        break;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+HWND Form2Window() {
+    if (about.hwnd) return about.hwnd;
+    static bool registered = [] {
+        WNDCLASSEXW wc{sizeof(wc)};
+        wc.lpfnWndProc = Form2Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kForm2Class;
+        return RegisterClassExW(&wc) != 0;
+    }();
+    (void)registered;
+    CreateMainWindow(kForm2Class, kForm2Caption, kForm2Width, kForm2Height, WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                     WS_EX_DLGMODALFRAME, MainWindow(), nullptr);
+    return about.hwnd;
+}
+
+}  // namespace
+
+void ShowForm2Modal() { RunModal(Form2Window()); }
+
+void UnloadForm2() {
+    if (about.hwnd) DestroyWindow(about.hwnd);
+}
