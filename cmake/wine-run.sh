@@ -50,8 +50,9 @@ wine_run_prepare() {
 # Ends this prefix's wineserver and display and removes the throwaway folder.
 wine_run_cleanup() {
   if [ -z "${WINE_RUN_WORK:-}" ]; then return 0; fi
-  WINEPREFIX="$WINE_RUN_WORK/prefix" wineserver -k >/dev/null 2>&1
-  if [ -n "${WINE_RUN_XPID:-}" ]; then kill "$WINE_RUN_XPID" 2>/dev/null; fi
+  # (never fails, so that it also runs to the end under `set -e`)
+  WINEPREFIX="$WINE_RUN_WORK/prefix" wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${WINE_RUN_XPID:-}" ]; then kill "$WINE_RUN_XPID" 2>/dev/null || true; fi
   if [ -n "${TEST_KEEP_PREFIX:-}" ]; then echo "prefix kept: $WINE_RUN_WORK/prefix" >&2; else rm -rf "$WINE_RUN_WORK"; fi
   WINE_RUN_WORK=""
   return 0
