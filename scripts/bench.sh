@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Benchmarks of what we ship (`make bench`, after `make build`). They print figures
+# for people to read; nothing here passes or fails on a number. The correctness
+# checks of the same files run in CTest (executables_carry).
+#
+# Each benchmark is one function bench_<name> in its own section below, listed in
+# BENCHMARKS at the end. To add one: write a section, append its function there.
+# BENCH_DIST=DIR reads DIR/x64 and DIR/x86 instead of dist/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+dist=${BENCH_DIST:-dist}   # folder holding x64/ and x86/
+
+section() { printf '\n== %s ==\n' "$1"; }
+kib() { awk -v b="$1" 'BEGIN { printf "%.1f", b / 1024 }'; }
+
+# ---------------------------------------------------------------------------------
+# Benchmark: size and contents of the executables
+# Size in bytes and KiB against the targets, the DLLs each imports (anything that
+# does not come with Windows is flagged), and what each must carry: GUI subsystem,
+# manifest, German version block and, in Ternavo, the starter of its architecture.
+# ---------------------------------------------------------------------------------
+size_target_kib() {
+  case "$1" in
+    x64/Kestrun) echo 200 ;;
+    x64/Ternavo) echo 450 ;;
+    *) echo "" ;;
+  esac
+}
+
+bench_size() {
+  section "Executable size and contents"
+  local arch prog file objdump bytes target dlls dll flagged
+  for arch in x64 x86; do
+    case $arch in
+      x64) objdump=x86_64-w64-mingw32-objdump ;;
+      x86) objdump=i686-w64-mingw32-objdump ;;
+    esac
+    for prog in Kestrun Ternavo; do
+      file="$dist/$arch/$prog.exe"
+      echo
+      echo "$file"
+      if [ ! -f "$file" ]; then
+        echo "  missing (run 'make build')"
+        continue
+      fi
+      bytes=$(stat -c %s "$file")
+      target=$(size_target_kib "$arch/$prog")
+      if [ -n "$target" ]; then
+        if [ "$bytes" -le $((target * 1024)) ]; then
+          verdict="within target <= $target KiB, $(kib $((target * 1024 - bytes))) KiB to spare"
+        else
+          verdict="OVER target <= $target KiB by $(kib $((bytes - target * 1024))) KiB"
+        fi
+      else
+        verdict="no target"
+      fi
+      printf '  size      %d bytes = %s KiB (%s)\n' "$bytes" "$(kib "$bytes")" "$verdict"
+
+      dlls=$("$objdump" -p "$file" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr '\n' ' ')
+      flagged=""
+      for dll in $dlls; do
+        case "${dll,,}" in
+          lib*|*pthread*|*gcc*|*stdc++*) flagged="$flagged $dll" ;;
+        esac
+      done
+      printf '  imports   %s\n' "${dlls% }"
+      if [ -n "$flagged" ]; then
+        printf '  FLAGGED   not part of Windows, would have to ship beside it:%s\n' "$flagged"
+      else
+        printf '            (all come with Windows)\n'
+      fi
+
+      # Subsystem, manifest, version block, icons and the embedded starter.
+      python3 scripts/peres.py --report "$file" --starter "$dist/$arch/Kestrun.exe" \
+        | grep -v "imports only Windows DLLs" || true
+    done
+  done
+}
+
+# ---------------------------------------------------------------------------------
+# (next benchmark here)
+# ---------------------------------------------------------------------------------
+
+BENCHMARKS=(bench_size)
+
+echo "Benchmarks, $(date '+%Y-%m-%d %H:%M')"
+for bench in "${BENCHMARKS[@]}"; do
+  "$bench"
+done
