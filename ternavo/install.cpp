@@ -1,0 +1,122 @@
+#include <shlobj.h>
+#include "common/module1.h"
+#include "common/winutil.h"
+#include "ternavo/app.h"
+#include "ternavo/module1.h"
+#include "ternavo/resource.h"
+
+namespace {
+
+enum class Message { WrongVersion, NoPath, WrongVersionRemove, NotDeleted, Removed };
+
+void Tell(Message m) {
+    struct Text { const wchar_t* en; const wchar_t* de; UINT icon; };
+    static const Text kTexts[] = {
+        {L"There was no correct version of ICQ 7 found.",
+         L"Es wurde keine passende Version von ICQ 7 gefunden.", MB_ICONEXCLAMATION},
+        {L"There was no ICQ 7 path found. Please edit settings.",
+         L"Es wurde kein ICQ 7 Pfad gefunden. Bitte die Einstellungen anpassen.", MB_ICONEXCLAMATION},
+        {L"There was no correct version of ICQ 7 found. Please delete the file Kestrun.exe and all shortcuts manually.",
+         L"Es wurde keine passende Version von ICQ 7 gefunden. Bitte löschen Sie die Datei Kestrun.exe und alle "
+         L"Verknüpfungen manuell.",
+         MB_ICONEXCLAMATION},
+        {L"The file Kestrun.exe couldn't be deleted. Please delete the file Kestrun.exe and all shortcuts manually.",
+         L"Die Datei Kestrun.exe konnte nicht entfernt werden. Bitte löschen Sie die diese und alle Verknüpfungen "
+         L"manuell.",
+         MB_ICONEXCLAMATION},
+        {L"All shortcuts to Kestrun.exe created by your own have to be deleted manually.",
+         L"Alle selbst erstellten Verknüpfungen von Kestrun.exe müssen manuell gelöscht werden.", MB_ICONINFORMATION},
+    };
+    const Text& t = kTexts[static_cast<int>(m)];
+    MessageBoxW(MainWindow(), UseEnglish ? t.en : t.de, L"ICQ 7", MB_OK | t.icon);
+}
+
+std::wstring SavedDirectory() { return ReadIniValue(SettingsPath, L"Ternavo", L"ICQ7Path"); }
+
+// The user's desktop folder with "\", or empty text when the system does not
+// name one (a shortcut is then neither made nor deleted: "\Kestrun.lnk" would
+// be the root of the current drive).
+std::wstring DesktopFolder() {
+    std::wstring desktop = GetSpecialFolder(CSIDL_DESKTOPDIRECTORY);
+    return desktop.empty() ? desktop : win::WithBackslash(desktop);
+}
+
+// Clears read-only and the like, then deletes; a missing or locked file is passed over.
+void DeleteStarterFiles(const std::wstring& dir) {
+    SetFileAttributesW((dir + L"Kestrun.exe").c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW((dir + L"Kestrun.exe").c_str());
+    DeleteFileW((dir + L"kestrun.ini").c_str());
+}
+
+}  // namespace
+
+void InstallStarter() {
+    if (ResumeFromDialog) {  // second pass: the folder the user just confirmed
+        CopyStarter(win::WithBackslash(Form3Directory()));
+        return;
+    }
+    std::wstring saved = SavedDirectory();
+    if (saved.size() > 2) {
+        saved = win::WithBackslash(saved);
+        if (IsICQDirectory(saved)) {
+            CopyStarter(saved);
+            return;
+        }
+        std::wstring shown = win::WithBackslash(Form3Directory());
+        if (shown.size() > 2 && IsICQDirectory(shown)) {
+            CopyStarter(shown);
+            return;
+        }
+    }
+    // No confirmed folder yet: the settings dialog asks, and its OK resumes the run through Timer2.
+    ShowStatus(StatusLine::Idle);
+    StartPending = true;
+    ShowForm3Modal();
+}
+
+void CopyStarter(const std::wstring& dir) {
+    if (!IsICQDirectory(dir)) return;
+    if (!IsICQ7Version(dir)) {
+        Tell(Message::WrongVersion);
+        LastStatus = L"No!";
+    } else {
+        DeleteStarterFiles(dir);
+        // Written whole or not at all; a failure leaves "No!" behind.
+        ExtractResource(IDR_STARTER, L"Custom", dir + L"Kestrun.exe");
+        if (Form3ShortcutChecked()) {
+            std::wstring desktop = DesktopFolder();
+            if (!desktop.empty()) CreateShortcut(dir + L"Kestrun.exe", desktop + L"Kestrun.lnk", dir);
+        }
+    }
+    ShowStatus(StatusLine::Busy);
+    ResumeFromDialog = false;
+    StartPending = false;
+    ApplyOptions(3);
+}
+
+void RemoveStarter() {
+    std::wstring dir = win::WithBackslash(SavedDirectory());
+    if (!IsICQDirectory(dir)) {
+        dir = win::WithBackslash(Form3Directory());
+        if (!IsICQDirectory(dir)) {
+            Tell(Message::NoPath);
+            LastStatus = L"No!";
+            return;
+        }
+    }
+    if (!IsICQ7Version(dir)) {  // not ours to touch: nothing is deleted
+        Tell(Message::WrongVersionRemove);
+        LastStatus = L"No!";
+        return;
+    }
+    DeleteStarterFiles(dir);
+    // Whoever made it, a desktop shortcut of this name goes too.
+    std::wstring desktop = DesktopFolder();
+    if (!desktop.empty()) DeleteFileW((desktop + L"Kestrun.lnk").c_str());
+    if (FileExists(dir + L"Kestrun.exe")) {
+        Tell(Message::NotDeleted);
+        LastStatus = L"No!";
+    } else {
+        Tell(Message::Removed);
+    }
+}
