@@ -13,7 +13,7 @@ namespace {
 constexpr REGSAM kReadAccess = 0x19;   // query values, enumerate sub-keys, notify
 constexpr REGSAM kWriteAccess = 0x3F;  // all specific key rights
 
-bool StartsWithNoCase(const std::wstring& text, const std::wstring& head) {
+[[maybe_unused]] bool StartsWithNoCase(const std::wstring& text, const std::wstring& head) {
     if (text.size() < head.size()) return false;
     for (size_t i = 0; i < head.size(); ++i)
         if (std::towlower(text[i]) != std::towlower(head[i])) return false;
