@@ -27,7 +27,11 @@ if [ ! -f "$build_dir/Makefile" ]; then
   cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64.cmake >/dev/null
 fi
 echo "demo: building the stand-in ICQ 7 ($build_dir, target fixtures)"
-cmake --build "$build_dir" --target fixtures >/dev/null
+if ! log=$(cmake --build "$build_dir" --target fixtures 2>&1); then
+  echo "$log" >&2
+  echo "demo: could not build the stand-in ICQ 7" >&2
+  exit 1
+fi
 stand_in="$build_dir/fixtures/icq7"
 
 # A private prefix made the same way the tests make theirs.
