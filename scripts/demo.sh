@@ -7,18 +7,19 @@
 #   DEMO_WAIT=6           seconds to wait for the window before the screenshot
 #   DEMO_SHOT=FILE        where the screenshot goes (default shots/demo-ternavo.png)
 #   DEMO_BUILD_DIR=DIR    x64 build folder for the stand-in (default build/x64)
+#   DEMO_TERNAVO=FILE     the Ternavo.exe to show (default dist/x64/Ternavo.exe)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$(pwd)
 
-ternavo="$repo/dist/x64/Ternavo.exe"
+ternavo=${DEMO_TERNAVO:-$repo/dist/x64/Ternavo.exe}
 build_dir=${DEMO_BUILD_DIR:-build/x64}
 shot=${DEMO_SHOT:-shots/demo-ternavo.png}
 wait_s=${DEMO_WAIT:-6}
 case "$shot" in /*) ;; *) shot="$repo/$shot" ;; esac
 
 if [ ! -f "$ternavo" ]; then
-  echo "demo: dist/x64/Ternavo.exe is missing; run 'make build' first" >&2
+  echo "demo: $ternavo is missing; run 'make build' first" >&2
   exit 1
 fi
 
