@@ -1,0 +1,236 @@
+// Ternavo's ICQ 7 settings dialog and about box under an English locale:
+// layout, keyboard, the OK rules, what lands in ternavo.ini and what does not.
+#include "tests/windows/ternavo_window/driver.h"
+#include <dlgs.h>
+#include <gtest/gtest.h>
+#include "common/product.h"
+
+using tv::ExpectAt;
+using tv::ExpectedRect;
+using tv::Ternavo;
+
+namespace {
+
+std::wstring WithoutSlash(const std::wstring& dir) { return dir.substr(0, dir.size() - 1); }
+
+}  // namespace
+
+TEST(SettingsDialog, OpensModallyFromTheLinkWithItsControlsInPlace) {
+    Ternavo t;
+    ASSERT_TRUE(t.Start());
+    t.OpenSettings();
+    HWND dlg = t.Form3();
+    EXPECT_EQ(wt::Text(dlg), L"Kestrun - Settings");
+    EXPECT_FALSE(IsWindowEnabled(t.main));
+    EXPECT_EQ(GetWindow(dlg, GW_OWNER), t.main);
+    RECT client;
+    GetClientRect(dlg, &client);
+    EXPECT_EQ(client.right, 4335 / 15);
+    EXPECT_EQ(client.bottom, 2835 / 15);
+    for (const char* name : {"Label1", "Frame1", "Picture1", "Label2", "Text1", "Command1", "Check1", "Command2",
+                             "Command3"})
+        ExpectAt(t.F3(name), dlg, ExpectedRect(kForm3Controls, kForm3Count, name), true, name);
+    EXPECT_EQ(wt::Text(t.F3("Label1")),
+              L"To run multiple instances of ICQ 7, the Kestrun (Kestrun.exe) has to be copied to the installation "
+              L"directory of ICQ 7 and launched afterwards.");
+    EXPECT_EQ(wt::Text(t.F3("Label2")), L"ICQ 7 installation directory");
+    EXPECT_EQ(wt::Text(t.F3("Frame1")), L"Please choose ICQ 7 directory");
+    EXPECT_EQ(wt::Text(t.F3("Command2")), L"OK");
+    EXPECT_EQ(wt::Text(t.F3("Command3")), L"Cancel");
+    EXPECT_EQ(wt::Text(t.F3("Check1")), L"Create a shortcut to Kestrun on Desktop");
+    EXPECT_TRUE(wt::IsChecked(t.F3("Check1")));
+    EXPECT_FALSE(IsWindowEnabled(t.F3("Command2")));
+
+    // Esc is Cancel: hidden, the main window takes input again, nothing written.
+    t.Key(t.F3("Text1"), VK_ESCAPE);
+    ASSERT_TRUE(t.WaitHidden(dlg));
+    EXPECT_TRUE(IsWindowEnabled(t.main));
+    EXPECT_FALSE(wt::Exists(t.ini));
+    // The next opening shows the same dialog again.
+    t.OpenSettings();
+    EXPECT_EQ(t.Form3(), dlg);
+    PostMessageW(dlg, WM_CLOSE, 0, 0);  // the close box is Cancel too
+    ASSERT_TRUE(t.WaitHidden(dlg));
+    EXPECT_TRUE(IsWindow(dlg));
+    EXPECT_TRUE(IsWindowEnabled(t.main));
+}
+
+TEST(SettingsDialog, OkIsEnabledExactlyWhileTheBoxNamesAnIcqFolder) {
+    std::wstring icq7 = wt::NewDir(L"ok7");
+    wt::InstallStandIn(icq7, L"icq7");
+    std::wstring onlyExe = wt::NewDir(L"onlyexe");
+    CopyFileW((wt::FixtureDir(L"icq7") + L"ICQ.exe").c_str(), (onlyExe + L"ICQ.exe").c_str(), FALSE);
+    std::wstring onlyDll = wt::NewDir(L"onlydll");
+    CopyFileW((wt::FixtureDir(L"icq7") + L"MCore.dll").c_str(), (onlyDll + L"MCore.dll").c_str(), FALSE);
+    Ternavo t;
+    ASSERT_TRUE(t.Start());
+    t.OpenSettings();
+    HWND ok = t.F3("Command2");
+    t.SetText1(WithoutSlash(icq7));
+    EXPECT_TRUE(IsWindowEnabled(ok));
+    t.SetText1(icq7);
+    EXPECT_TRUE(IsWindowEnabled(ok));
+    t.SetText1(onlyExe);
+    EXPECT_FALSE(IsWindowEnabled(ok));
+    t.SetText1(onlyDll);
+    EXPECT_FALSE(IsWindowEnabled(ok));
+    t.SetText1(L"");
+    EXPECT_FALSE(IsWindowEnabled(ok));
+    // Typing the last letter of the folder makes it acceptable.
+    std::wstring typed = WithoutSlash(icq7);
+    t.SetText1(typed.substr(0, typed.size() - 1));
+    EXPECT_FALSE(IsWindowEnabled(ok));
+    PostMessageW(t.F3("Text1"), WM_KEYDOWN, VK_END, 1);
+    PostMessageW(t.F3("Text1"), WM_CHAR, typed.back(), 1);
+    t.Settle();
+    EXPECT_EQ(t.Text1(), typed);
+    EXPECT_TRUE(IsWindowEnabled(ok));
+}
+
+TEST(SettingsDialog, OkRejectsAnotherIcqVersionAndStaysOpen) {
+    std::wstring icq6 = wt::NewDir(L"wrong6");
+    wt::InstallStandIn(icq6, L"icq6");
+    Ternavo t;
+    ASSERT_TRUE(t.Start());
+    t.OpenSettings();
+    t.SetText1(icq6);
+    ASSERT_TRUE(IsWindowEnabled(t.F3("Command2")));  // both files are there
+    t.Press(t.F3("Command2"));
+    wt::MessageBoxSeen box = wt::WaitMessageBox(t.proc.pid(), 10000);
+    ASSERT_TRUE(box.hwnd);
+    EXPECT_EQ(box.title, L"ICQ 7");
+    EXPECT_EQ(box.text, L"The chosen directory doesn't contain the right ICQ version.");
+    EXPECT_TRUE(box.hasIcon);
+    wt::CloseMessageBox(box.hwnd);
+    ASSERT_TRUE(t.WaitHidden(box.hwnd));
+    EXPECT_TRUE(IsWindowVisible(t.Form3()));
+    EXPECT_FALSE(IsWindowEnabled(t.main));
+    EXPECT_FALSE(t.Has(L"ICQ7Path"));
+}
+
+TEST(SettingsDialog, OkStoresTheFolderWithBackslashAndResumesNothingFromTheLink) {
+    std::wstring icq7 = wt::NewDir(L"store7");
+    wt::InstallStandIn(icq7, L"icq7");
+    Ternavo t;
+    t.Set(L"ICQ6", L"1");  // a run would save the choices and show a result
+    ASSERT_TRUE(t.Start());
+    t.OpenSettings();
+    t.SetText1(WithoutSlash(icq7));
+    t.Press(t.F3("Command2"));
+    ASSERT_TRUE(t.WaitHidden(t.Form3()));
+    EXPECT_EQ(t.Get(L"ICQ7Path"), icq7);
+    EXPECT_TRUE(IsWindowEnabled(t.main));
+    // Opened through the link, OK runs no pending Start.
+    Sleep(500);
+    EXPECT_EQ(t.Status(), L"Choose options and click start.");
+    EXPECT_FALSE(t.Has(L"Instances"));
+    EXPECT_EQ(t.Text1(), WithoutSlash(icq7));
+}
+
+TEST(SettingsDialog, CancelKeepsTheEditedTextButWritesNothing) {
+    std::wstring saved = wt::NewDir(L"keep7");
+    wt::InstallStandIn(saved, L"icq7");
+    std::wstring other = wt::NewDir(L"other7");
+    wt::InstallStandIn(other, L"icq7");
+    Ternavo t;
+    t.Set(L"ICQ7Path", saved);
+    ASSERT_TRUE(t.Start());
+    t.OpenSettings();
+    EXPECT_EQ(t.Text1(), saved);
+    t.SetText1(other);
+    t.Press(t.F3("Command3"));
+    ASSERT_TRUE(t.WaitHidden(t.Form3()));
+    EXPECT_EQ(t.Get(L"ICQ7Path"), saved);
+    t.OpenSettings();
+    EXPECT_EQ(t.Text1(), other);
+    t.Key(t.F3("Text1"), VK_ESCAPE);
+    ASSERT_TRUE(t.WaitHidden(t.Form3()));
+    EXPECT_EQ(t.Get(L"ICQ7Path"), saved);
+}
+
+TEST(SettingsDialog, TabGoesOkCancelFolderChangeShortcut) {
+    std::wstring icq7 = wt::NewDir(L"tab7");
+    wt::InstallStandIn(icq7, L"icq7");
+    Ternavo t;
+    t.Set(L"ICQ7Path", icq7);  // OK enabled, so that it takes part
+    ASSERT_TRUE(t.Start());
+    t.OpenSettings();
+    const char* order[] = {"Command2", "Command3", "Text1", "Command1", "Check1", "Command2"};
+    EXPECT_EQ(t.Focus(), t.F3(order[0]));
+    for (size_t i = 1; i < std::size(order); ++i) {
+        t.Key(t.Focus(), VK_TAB);
+        EXPECT_EQ(t.Focus(), t.F3(order[i])) << "after " << order[i - 1];
+    }
+    // Space on the shortcut box unticks it; the dialog never stores it itself.
+    t.Key(t.F3("Text1"), VK_ESCAPE);
+    ASSERT_TRUE(t.WaitHidden(t.Form3()));
+    EXPECT_FALSE(t.Has(L"Shortcut"));
+}
+
+TEST(SettingsDialog, ChangePicksIcqExeAndCutsTheFileName) {
+    std::wstring parent = wt::NewDir(L"pick");
+    std::wstring icq72 = wt::EnsureDir(parent + L"ICQ7.2");
+    wt::InstallStandIn(icq72, L"icq7");
+    Ternavo t;
+    ASSERT_TRUE(t.Start());
+    t.OpenSettings();
+    t.SetText1(L"C:\\nowhere");
+
+    // Cancelled: the box keeps its text.
+    t.Press(t.F3("Command1"));
+    HWND browse = wt::WaitWindowByTitle(L"Please choose ICQ", 15000);
+    ASSERT_TRUE(browse);
+    PostMessageW(browse, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(t.WaitHidden(browse));
+    t.Settle();
+    EXPECT_EQ(t.Text1(), L"C:\\nowhere");
+
+    // Chosen: the folder without its trailing backslash, and OK can be pressed.
+    t.Press(t.F3("Command1"));
+    browse = wt::WaitWindowByTitle(L"Please choose ICQ", 15000);
+    ASSERT_TRUE(browse);
+    Sleep(300);
+    std::wstring file = icq72 + L"ICQ.exe";
+    SetDlgItemTextW(browse, cmb13, file.c_str());
+    SetDlgItemTextW(browse, edt1, file.c_str());
+    PostMessageW(browse, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(wt::WaitFor([&] { return t.Text1() == WithoutSlash(icq72); }, 10000)) << t.Text1();
+    EXPECT_TRUE(IsWindowEnabled(t.F3("Command2")));
+    EXPECT_TRUE(IsWindowVisible(t.Form3()));
+}
+
+TEST(AboutBox, ShowsNameVersionAndHomePageAndClosesWithOkOrEsc) {
+    Ternavo t;
+    ASSERT_TRUE(t.Start());
+    t.Press(t.C("Command1"));
+    ASSERT_TRUE(wt::WaitFor([&] { return t.Visible(t.Form2()); }, 10000));
+    HWND about = t.Form2();
+    EXPECT_EQ(wt::Text(about), L"Ternavo - Info");
+    EXPECT_EQ(GetWindow(about, GW_OWNER), t.main);
+    EXPECT_FALSE(IsWindowEnabled(t.main));
+    RECT client;
+    GetClientRect(about, &client);
+    EXPECT_EQ(client.right, 3120 / 15);
+    EXPECT_EQ(client.bottom, 1635 / 15);
+    for (const char* name : {"Frame1", "Label4", "Label5", "Command1"})
+        ExpectAt(t.F2(name), about, ExpectedRect(kForm2Controls, kForm2Count, name), true, name);
+    EXPECT_EQ(wt::Text(t.F2("Frame1")), L"Ternavo v.1.5");
+    EXPECT_EQ(wt::Text(t.F2("Label5")), L"Homepage:");
+    EXPECT_EQ(wt::Text(t.F2("Label1")), kHomeHost);
+    EXPECT_FALSE(wt::Text(t.F2("Label4")).empty());
+    // The link stands right of "Homepage:" and ends inside the frame.
+    RECT link = wt::RectIn(t.F2("Label1"), about);
+    EXPECT_GT(link.left, wt::RectIn(t.F2("Label5"), about).right);
+    EXPECT_LT(link.right, wt::RectIn(t.F2("Frame1"), about).right);
+    EXPECT_EQ(t.Focus(), t.F2("Command1"));
+
+    t.Press(t.F2("Command1"));
+    ASSERT_TRUE(t.WaitHidden(about));
+    EXPECT_TRUE(IsWindowEnabled(t.main));
+    t.Press(t.C("Command1"));
+    ASSERT_TRUE(t.WaitShown(about));
+    EXPECT_EQ(t.Form2(), about);  // the same window, only hidden in between
+    t.Key(t.F2("Command1"), VK_ESCAPE);
+    ASSERT_TRUE(t.WaitHidden(about));
+    EXPECT_TRUE(IsWindowEnabled(t.main));
+}
