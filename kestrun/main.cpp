@@ -1,26 +1,15 @@
+// Kestrun.exe: each run starts one more ICQ 7 instance from the folder it lives in.
 #include <windows.h>
 #include <commctrl.h>
 #include "common/layout.h"
+#include "kestrun/app.h"
+#include "kestrun/startup.h"
 
-namespace {
-LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_DESTROY) { PostQuitMessage(0); return 0; }
-    return DefWindowProcW(hwnd, msg, wp, lp);
-}
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // The window uses a tab strip, an image list and an image combo box.
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_USEREX_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&icc);
-    WNDCLASSEXW wc{sizeof(wc)};
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"KestrunForm1";
-    RegisterClassExW(&wc);
-    HWND w = CreateMainWindow(L"KestrunForm1", L"Kestrun v.1.3", 6825, 5235,
-                              WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, nullptr, nullptr);
-    ShowWindow(w, SW_SHOW);
+    if (!CreateForm1()) return 1;
+    StartUp();
     return RunMessageLoop();
 }

@@ -68,13 +68,13 @@ void ApplyWindowModes(StartOptions& options, const WindowModes& modes) {
 
 std::wstring IcqArguments(const StartOptions& options) {
     std::wstring text;
-    if (options.LoginMode > 0) text = L"loginmode=" + std::to_wstring(options.LoginMode);
+    if (options.LoginMode > 0) text = L"loginmode=" + DecimalText(options.LoginMode);
     if (options.StatusNr > 0) {
         // 1..3 visible states; 4..7 their invisible forms (7 from the command line only).
         bool invisible = options.StatusNr >= 4;
         int status = invisible ? options.StatusNr - 3 : options.StatusNr;
         if (!text.empty()) text += L' ';
-        text += L"status=" + std::to_wstring(status) + L" visibility=" + (invisible ? L"1" : L"4");
+        text += L"status=" + DecimalText(status) + L" visibility=" + (invisible ? L"1" : L"4");
     }
     if (!text.empty()) text += L' ';
     text += options.IcqParameters;
@@ -89,7 +89,7 @@ std::wstring ShownMaxNr(const std::wstring& current, const std::wstring& stored)
 std::wstring SavedMaxNr(const std::wstring& text) {
     int16_t v = 0;
     if (!ToInt16(text, v) || v < 1 || v > 99) v = 5;
-    return std::to_wstring(v);
+    return DecimalText(v);
 }
 
 int LoginOptionFor(const std::wstring& stored) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include "kestrun/rules/cmdline.h"
+#include "kestrun/rules/numbers.h"
 
 // The arguments of a full process command line: the program name (quoted or
 // up to the first blank or tab) is dropped, leading and trailing blanks too.
@@ -33,7 +34,7 @@ struct LaunchNumbers {
 LaunchNumbers CorrectLaunchNumbers(const std::wstring& lastNr, const std::wstring& maxNr,
                                    const std::wstring& starts, int16_t instanceLimit);
 // "ICQ.exe" followed by the number: ICQ.exe1, ICQ.exe2, ...
-inline std::wstring CopyNameFor(int32_t nr) { return L"ICQ.exe" + std::to_wstring(nr); }
+inline std::wstring CopyNameFor(int32_t nr) { return L"ICQ.exe" + DecimalText(nr); }
 // Follow-up timer: a slower first launch ever gets twice as long per tick.
 inline unsigned FollowUpInterval(int32_t starts) { return starts <= 1 ? 2000u : 1000u; }
 // Ticks of the follow-up timer after which Kestrun stops waiting for the marker.

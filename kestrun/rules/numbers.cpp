@@ -52,3 +52,16 @@ bool ToInt32(const std::wstring& text, int32_t& out) {
     out = static_cast<int32_t>(v);
     return true;
 }
+
+std::wstring DecimalText(int64_t value) {
+    wchar_t buf[24];
+    size_t at = 24;
+    // Works on the negative side, which holds every value including the smallest.
+    int64_t v = value < 0 ? value : -value;
+    do {
+        buf[--at] = static_cast<wchar_t>(L'0' - v % 10);
+        v /= 10;
+    } while (v != 0);
+    if (value < 0) buf[--at] = L'-';
+    return std::wstring(buf + at, buf + 24);
+}

@@ -10,3 +10,6 @@
 bool ToInt16(const std::wstring& text, int16_t& out);
 // The same for 32-bit integers.
 bool ToInt32(const std::wstring& text, int32_t& out);
+// Decimal text of a number ("-12", "0", "99"). Kestrun's own, so that the
+// starter does not carry the C library's formatted printing for it.
+std::wstring DecimalText(int64_t value);

@@ -165,3 +165,16 @@ TEST(ParseCommandLine, PassThroughValuesAreJoinedAndRepeatsDropped) {
     // The value is whatever follows the seven characters of the prefix.
     EXPECT_EQ(Parse(L"-toicq::x").IcqParameters, L":x");
 }
+
+TEST(Numbers, DecimalTextRoundTrips) {
+    EXPECT_EQ(DecimalText(0), L"0");
+    EXPECT_EQ(DecimalText(7), L"7");
+    EXPECT_EQ(DecimalText(-12), L"-12");
+    EXPECT_EQ(DecimalText(2147483647), L"2147483647");
+    EXPECT_EQ(DecimalText(INT64_MIN), L"-9223372036854775808");
+    for (int32_t v : {1, 9, 10, 99, 100, -1, -32768, 40000, INT32_MIN}) {
+        int32_t back = 0;
+        EXPECT_TRUE(ToInt32(DecimalText(v), back)) << v;
+        EXPECT_EQ(back, v);
+    }
+}

@@ -1,0 +1,201 @@
+// The launcher: copies ICQ.exe to the next numbered name, starts the copy with
+// ICQ 7's parameters, hides it or takes it off the taskbar as asked, records
+// the number used, waits for the marker file of the new instance and ends.
+#include "kestrun/launcher.h"
+#include "common/module1.h"
+#include "common/winutil.h"
+#include "kestrun/app.h"
+#include "kestrun/rules/launchrules.h"
+#include "kestrun/startup.h"
+
+namespace {
+
+// Kept between the launch and the follow-up of Timer1.
+struct LaunchState {
+    std::wstring SourcePath;
+    std::wstring CopyName;
+    std::wstring CopyPath;
+    int16_t TickCount = 0;
+};
+LaunchState g_launch;
+bool g_launched = false;  // one launch per run, even if a click arrives while it waits
+
+std::wstring MarkerFile() { return g_launch.CopyPath + L".csassembly"; }
+
+struct FindCtx {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindTopWindow(HWND hwnd, LPARAM lp) {
+    auto* ctx = reinterpret_cast<FindCtx*>(lp);
+    if (GetParent(hwnd)) return TRUE;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != ctx->pid) return TRUE;
+    ctx->found = hwnd;
+    return FALSE;
+}
+
+HWND TopWindowOf(DWORD pid) {
+    FindCtx ctx{pid, nullptr};
+    EnumWindows(FindTopWindow, reinterpret_cast<LPARAM>(&ctx));
+    return ctx.found;
+}
+
+// Ticks left until `deadline`, 0 when it has passed.
+DWORD Remaining(DWORD start, DWORD limitMs) {
+    DWORD spent = GetTickCount() - start;
+    return spent >= limitMs ? 0 : limitMs - spent;
+}
+
+// How often the new instance's window is looked at while Kestrun waits for it.
+constexpr DWORD kPollMs = 25;
+
+void FinalCleanUp() {
+    KillTimer(MainWindow(), kTimer1);
+    // Succeeds only when no ICQ.exe is there any more.
+    MoveFileW(g_launch.CopyPath.c_str(), g_launch.SourcePath.c_str());
+    DeleteFileW(MarkerFile().c_str());
+    EndProgram();
+}
+
+WindowModes ModesOfWindow() {
+    WindowModes m;
+    m.Minimized = IsOn("Check2");
+    m.NoTaskbar = IsOn("Check3");
+    m.OnlyOnSetModes = IsOn("Check4");
+    m.LoginOption = -1;
+    const char* const options[] = {"LoginOpt(0)", "LoginOpt(1)", "LoginOpt(2)", "LoginOpt(3)"};
+    for (int i = 0; i < 4 && m.LoginOption < 0; ++i)
+        if (IsOn(options[i])) m.LoginOption = i;
+    m.StatusItem = SelectedStatusItem();
+    return m;
+}
+
+}  // namespace
+
+void WaitWithEvents(DWORD ms, HANDLE object) {
+    // Sleeps until a window event arrives, `object` is signalled or the time is up.
+    MsgWaitForMultipleObjectsEx(object ? 1 : 0, object ? &object : nullptr, ms, QS_ALLINPUT,
+                                MWMO_INPUTAVAILABLE);
+    win::DoEvents();
+}
+
+HWND StartAndFindWindow(const std::wstring& program, const std::wstring& arguments, int showStyle,
+                        DWORD limitMs) {
+    // The path is quoted and also given as the application name: in a folder
+    // such as "C:\Program Files\ICQ7" Windows must not try "C:\Program" first.
+    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+    STARTUPINFOW si{sizeof(si)};
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = static_cast<WORD>(showStyle);
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
+        return nullptr;
+    win::Handle process(pi.hProcess);
+    win::Handle thread(pi.hThread);
+
+    // The new instance needs a moment to make its window: look again until it
+    // is there, the process has ended or the limit has passed.
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND found = TopWindowOf(pi.dwProcessId)) return found;
+        if (WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0) return nullptr;
+        DWORD left = Remaining(start, limitMs);
+        if (left == 0) return nullptr;
+        WaitWithEvents(left < kPollMs ? left : kPollMs, process.get());
+    }
+}
+
+bool WaitForWindowReady(HWND window, DWORD limitMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (!IsWindow(window)) return false;
+        if (GetWindowLongW(window, GWL_STYLE) >= kShownStyle) return true;
+        DWORD left = Remaining(start, limitMs);
+        // Still not shown after the limit (a window started hidden may never
+        // be): handle it as it is.
+        if (left == 0) return true;
+        WaitWithEvents(left < kPollMs ? left : kPollMs);
+    }
+}
+
+void SetTaskbarButton(HWND window, bool keepHidden) {
+    // A tool window has no taskbar button; hiding and showing it around the
+    // change makes the taskbar drop the button at once.
+    if (!keepHidden) ShowWindow(window, SW_HIDE);
+    win::DoEvents();
+    SetWindowLongPtrW(window, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+    win::DoEvents();
+    if (!keepHidden) ShowWindow(window, SW_SHOW);
+}
+
+void LaunchInstance() {
+    if (g_launched) return;
+    g_launched = true;
+
+    LaunchNumbers numbers = CorrectLaunchNumbers(ReadIniValue(SettingsPath, L"Kestrun", L"LastNr"),
+                                                 ReadIniValue(SettingsPath, L"Kestrun", L"MaxNr"),
+                                                 ReadIniValue(SettingsPath, L"Kestrun", L"Starts"),
+                                                 Options.InstanceLimit);
+    g_launch.SourcePath = ProgramDir + L"ICQ.exe";
+    if (!FileExists(g_launch.SourcePath)) {
+        ShowWarning(L"Couldn't find the file ICQ.exe! Transaction canceled.",
+                    L"Die Datei ICQ.exe konnte nicht gefunden werden! Vorgang abgebrochen.");
+        EndProgram();
+        return;
+    }
+
+    std::wstring program = g_launch.SourcePath;
+    if (numbers.MaxNr > 1) {
+        g_launch.CopyName = CopyNameFor(numbers.LastNr);
+        g_launch.CopyPath = ProgramDir + g_launch.CopyName;
+        // A copy that is still running can be neither deleted nor replaced; it
+        // is then started as it is.
+        if (FileExists(g_launch.CopyPath)) DeleteFileW(g_launch.CopyPath.c_str());
+        CopyFileW(g_launch.SourcePath.c_str(), g_launch.CopyPath.c_str(), FALSE);
+        win::DoEvents();
+        program = g_launch.CopyPath;
+    }
+
+    ApplyWindowModes(Options, ModesOfWindow());
+    std::wstring arguments = IcqArguments(Options);
+
+    HWND window = StartAndFindWindow(program, arguments, Options.Minimized ? SW_HIDE : SW_SHOWNORMAL);
+    if (window && WaitForWindowReady(window)) {
+        win::DoEvents();
+        if (Options.Minimized) ShowWindow(window, SW_HIDE);
+        win::DoEvents();
+        if (Options.NoTaskbar) {
+            SetTaskbarButton(window, Options.Minimized);
+            win::DoEvents();
+        }
+    }
+
+    if (numbers.MaxNr < 2) {
+        EndProgram();
+        return;
+    }
+
+    win::DoEvents();
+    WriteIniValue(SettingsPath, L"Kestrun", L"LastNr", DecimalText(numbers.LastNr));
+    WriteIniValue(SettingsPath, L"Kestrun", L"Starts", DecimalText(numbers.Starts));
+    win::DoEvents();
+
+    if (FileExists(MarkerFile())) {
+        FinalCleanUp();
+        return;
+    }
+    g_launch.TickCount = 0;
+    SetTimer(MainWindow(), kTimer1, FollowUpInterval(numbers.Starts), nullptr);
+}
+
+void OnTimer1() {
+    if (g_launch.TickCount > kLastTick || FileExists(MarkerFile())) {
+        FinalCleanUp();
+        return;
+    }
+    ++g_launch.TickCount;
+}

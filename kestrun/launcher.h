@@ -1,0 +1,26 @@
+#pragma once
+// The launcher's pieces below LaunchInstance, open to the tests: starting the
+// copy and finding its window, waiting for that window, the taskbar switch.
+#include <windows.h>
+#include <string>
+
+// How long Kestrun looks for the new instance's window, and how long it then
+// waits for that window to become visible before handling it all the same.
+constexpr DWORD kFindWindowMs = 10000;
+constexpr DWORD kWindowReadyMs = 3000;
+// A window counts as shown once its style, read as a signed number, reaches
+// this value: visible plus clip-siblings, never a pop-up.
+constexpr LONG kShownStyle = 300000000;
+
+// Starts `program` (quoted in front of `arguments`) with show style 0 (hidden)
+// or 1 (normal) and returns the new process's top-level window without a
+// parent, waiting for it until it appears, the process ends or the limit passes.
+HWND StartAndFindWindow(const std::wstring& program, const std::wstring& arguments, int showStyle,
+                        DWORD limitMs = kFindWindowMs);
+// Waits until `window` is valid and shown, processing window events; false
+// when the window is gone. When the limit passes first, the window is taken as it is.
+bool WaitForWindowReady(HWND window, DWORD limitMs = kWindowReadyMs);
+// Takes a window off the taskbar: its extended style becomes exactly WS_EX_TOOLWINDOW.
+void SetTaskbarButton(HWND window, bool keepHidden);
+// Lets window events through for up to `ms` without using the processor.
+void WaitWithEvents(DWORD ms, HANDLE object = nullptr);

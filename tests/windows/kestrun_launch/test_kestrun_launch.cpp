@@ -1,0 +1,321 @@
+// Kestrun end to end under Wine: the real Kestrun.exe in a folder with blanks
+// beside the stand-in ICQ 7, checked through the stand-in's command-line log,
+// the files in the folder, kestrun.ini and the stand-in's window.
+#include <gtest/gtest.h>
+#include "kestrun/form1_table.h"
+#include "tests/windows/kestrun_launch/launch_support.h"
+
+using launch::Folder;
+
+namespace {
+
+class Launch : public ::testing::Test {
+protected:
+    void SetUp() override { launch::CloseStubs(); }
+    void TearDown() override { launch::CloseStubs(); }
+};
+
+HWND StubWindow() {
+    HWND found = nullptr;
+    wt::WaitFor([&] {
+        auto w = launch::StubWindows();
+        found = w.empty() ? nullptr : w.front();
+        return found != nullptr;
+    }, 10000);
+    return found;
+}
+
+// The extended style apart from the edge bit, which the window manager itself
+// keeps on every captioned window whatever style a program sets.
+LONG_PTR ExStyle(HWND w) { return GetWindowLongPtrW(w, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_WINDOWEDGE); }
+
+}  // namespace
+
+TEST_F(Launch, SilentStartCopiesStartsRecordsAndCleansUp) {
+    Folder f;
+    f.Set(L"ShowMe", L"0");
+    f.Set(L"LoginMode", L"2");    // option 1
+    f.Set(L"LoginStatus", L"6");  // "Invisible away"
+    ASSERT_TRUE(launch::Run(f));
+
+    // Quoted path; the argument text keeps its trailing blank.
+    ASSERT_EQ(f.Log().size(), 1u);
+    EXPECT_EQ(f.Log()[0], f.Started(L"ICQ.exe1", L"loginmode=2 status=2 visibility=1 "));
+    EXPECT_FALSE(f.DecoyStarted());
+    EXPECT_EQ(wt::ReadBytes(f.dir + L"ICQ.exe1"), wt::ReadBytes(f.dir + L"ICQ.exe"));
+    EXPECT_EQ(f.Get(L"LastNr"), L"1");
+    EXPECT_EQ(f.Get(L"Starts"), L"1");
+    // The marker was removed and nothing else was left behind.
+    EXPECT_EQ(wt::ListFiles(f.dir), (std::vector<std::wstring>{L"ICQ.exe", L"ICQ.exe1", L"Kestrun.exe", L"MCore.dll",
+                                                              L"icqstub.log", L"kestrun.ini"}));
+    // Without "Minimized" or "NoTaskbar" the instance's window stays as it was.
+    HWND w = StubWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(IsWindowVisible(w));
+    EXPECT_NE(ExStyle(w), WS_EX_TOOLWINDOW);
+}
+
+TEST_F(Launch, NumbersCycleThroughTheMaximumAndStartsCountsUp) {
+    Folder f;
+    f.Set(L"ShowMe", L"0");
+    f.Set(L"MaxNr", L"3");
+    f.Set(L"Starts", L"5");
+    for (int i = 0; i < 4; ++i) ASSERT_TRUE(launch::Run(f)) << i;
+    auto log = f.Log();
+    ASSERT_EQ(log.size(), 4u);
+    EXPECT_EQ(log[0], f.Started(L"ICQ.exe1", L""));
+    EXPECT_EQ(log[1], f.Started(L"ICQ.exe2", L""));
+    EXPECT_EQ(log[2], f.Started(L"ICQ.exe3", L""));
+    EXPECT_EQ(log[3], f.Started(L"ICQ.exe1", L""));
+    EXPECT_EQ(f.Get(L"LastNr"), L"1");
+    EXPECT_EQ(f.Get(L"Starts"), L"9");
+    EXPECT_TRUE(f.Has(L"ICQ.exe3"));
+    EXPECT_FALSE(f.Has(L"ICQ.exe4"));
+}
+
+TEST_F(Launch, InstancesSwitchOverridesAfterTheStoredTest) {
+    Folder f;
+    f.Set(L"ShowMe", L"0");
+    f.Set(L"MaxNr", L"5");
+    f.Set(L"LastNr", L"4");
+    f.Set(L"Starts", L"2");
+    ASSERT_TRUE(launch::Run(f, L"-instances=3"));
+    ASSERT_TRUE(launch::Run(f, L"-instances=3"));
+    auto log = f.Log();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0], f.Started(L"ICQ.exe5", L""));
+    EXPECT_EQ(log[1], f.Started(L"ICQ.exe1", L""));
+    EXPECT_EQ(f.Get(L"MaxNr"), L"5");  // the switch is never stored
+}
+
+TEST_F(Launch, MaximumOneStartsIcqItselfAndWritesNothing) {
+    Folder f;
+    f.Set(L"ShowMe", L"0");
+    f.Set(L"MaxNr", L"1");
+    f.Set(L"LastNr", L"2");
+    f.Set(L"Starts", L"7");
+    f.Stub(L"MarkerDelayMs", L"0");
+    std::string before = wt::ReadBytes(f.Ini());
+    ASSERT_TRUE(launch::Run(f));
+    // Login option 3 and status item 1: the path, one blank, no arguments.
+    ASSERT_EQ(f.Log().size(), 1u);
+    EXPECT_EQ(f.Log()[0], f.Started(L"ICQ.exe", L""));
+    EXPECT_FALSE(f.DecoyStarted());
+    EXPECT_EQ(wt::ReadBytes(f.Ini()), before);
+    EXPECT_FALSE(f.Has(L"ICQ.exe1"));
+    EXPECT_FALSE(f.Has(L"ICQ.exe3"));
+}
+
+TEST_F(Launch, CommandLineSwitchesReachIcqLowerCasedAndJoined) {
+    Folder f;
+    f.Set(L"ShowMe", L"0");
+    f.Set(L"Starts", L"3");
+    ASSERT_TRUE(launch::Run(f, L"-toicq:UIN=1 -STATUS=7 -loginmode=9 -toicq:uin=1 -toicq:Skin=Dark"));
+    ASSERT_EQ(f.Log().size(), 1u);
+    EXPECT_EQ(f.Log()[0], f.Started(L"ICQ.exe1", L"loginmode=4 status=4 visibility=1 uin=1 skin=dark"));
+}
+
+TEST_F(Launch, Check4KeepsTheStoredModesForSetModes) {
+    Folder f;
+    f.Set(L"ShowMe", L"0");
+    f.Set(L"Starts", L"3");
+    f.Set(L"SetMode", L"1");
+    f.Set(L"Minimized", L"1");
+    f.Set(L"NoTaskbar", L"1");
+    f.Set(L"LoginMode", L"1");
+    f.Set(L"LoginStatus", L"2");
+    ASSERT_TRUE(launch::Run(f));
+    HWND plain = StubWindow();
+    ASSERT_NE(plain, nullptr);
+    EXPECT_TRUE(IsWindowVisible(plain));
+    EXPECT_NE(ExStyle(plain), WS_EX_TOOLWINDOW);
+    launch::CloseStubs();
+
+    ASSERT_TRUE(launch::Run(f, L"-setmodes"));
+    auto log = f.Log();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0], f.Started(L"ICQ.exe1", L""));
+    EXPECT_EQ(log[1], f.Started(L"ICQ.exe2", L"loginmode=1 status=1 visibility=4 "));
+    HWND moded = StubWindow();
+    ASSERT_NE(moded, nullptr);
+    EXPECT_FALSE(IsWindowVisible(moded));
+    EXPECT_EQ(ExStyle(moded), WS_EX_TOOLWINDOW);
+}
+
+TEST_F(Launch, NoTaskbarMakesAToolWindowThatStaysVisible) {
+    Folder f;
+    f.Set(L"ShowMe", L"0");
+    f.Set(L"Starts", L"3");
+    ASSERT_TRUE(launch::Run(f, L"-notaskbar"));
+    HWND w = StubWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(ExStyle(w), WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(IsWindowVisible(w));
+}
+
+TEST_F(Launch, MinimizedHidesTheWindowEvenWhenItNeverShows) {
+    // Started hidden, the stand-in's window never becomes visible: Kestrun
+    // still handles it after a bounded wait and goes on to its counters.
+    Folder f;
+    f.Set(L"ShowMe", L"0");
+    f.Set(L"Starts", L"3");
+    f.Set(L"Minimized", L"1");
+    f.Set(L"NoTaskbar", L"1");
+    ASSERT_TRUE(launch::Run(f));
+    HWND w = StubWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(IsWindowVisible(w));
+    EXPECT_EQ(ExStyle(w), WS_EX_TOOLWINDOW);
+    EXPECT_EQ(f.Get(L"LastNr"), L"1");
+    EXPECT_EQ(f.Get(L"Starts"), L"4");
+}
+
+TEST_F(Launch, AnInstanceWithoutWindowOrWithAClosingWindowDoesNotHoldKestrun) {
+    struct Case { const wchar_t* key; const wchar_t* value; } cases[] = {
+        {L"ExitAtOnce", L"1"}, {L"NoWindow", L"1"}, {L"CloseWindowAfterMs", L"50"},
+    };
+    for (const auto& c : cases) {
+        Folder f;
+        f.Set(L"ShowMe", L"0");
+        f.Set(L"Starts", L"3");
+        f.Stub(c.key, c.value);
+        f.Stub(L"ExitAfterMs", L"1500");
+        ASSERT_TRUE(launch::Run(f, L"-notaskbar -minimized", 40000)) << c.key;
+        EXPECT_EQ(f.Log().size(), 1u) << c.key;
+        EXPECT_EQ(f.Get(L"LastNr"), L"1") << c.key;
+        EXPECT_EQ(f.Get(L"Starts"), L"4") << c.key;
+        launch::CloseStubs();
+    }
+}
+
+TEST_F(Launch, WithoutMarkerKestrunEndsAtTheSixthTick) {
+    Folder f;
+    f.Set(L"ShowMe", L"0");
+    f.Set(L"Starts", L"3");  // one-second ticks
+    f.Stub(L"MarkerDelayMs", L"-1");
+    DWORD start = GetTickCount();
+    ASSERT_TRUE(launch::Run(f));
+    EXPECT_GE(GetTickCount() - start, 5000u);  // it did wait for the ticks
+    EXPECT_EQ(f.Get(L"Starts"), L"4");
+    EXPECT_TRUE(f.Has(L"ICQ.exe1"));
+    EXPECT_FALSE(f.Has(L"ICQ.exe1.csassembly"));
+}
+
+TEST_F(Launch, MarkerIsDeletedAndTheCopyRenamedBackOnlyWhenIcqExeIsGone) {
+    Folder f;
+    f.Set(L"ShowMe", L"0");
+    f.Set(L"Starts", L"3");
+    f.Stub(L"MarkerDelayMs", L"2500");
+    wt::Process k = launch::Start(f);
+    ASSERT_TRUE(wt::WaitFor([&] { return f.Log().size() == 1; }, 20000));
+    // ICQ.exe disappears while Kestrun waits: the running copy takes its place.
+    ASSERT_TRUE(DeleteFileW((f.dir + L"ICQ.exe").c_str()));
+    ASSERT_TRUE(k.WaitExit(30000));
+    EXPECT_TRUE(f.Has(L"ICQ.exe"));
+    EXPECT_FALSE(f.Has(L"ICQ.exe1"));
+    EXPECT_FALSE(f.Has(L"ICQ.exe1.csassembly"));
+}
+
+TEST_F(Launch, WaitDelaysTheLaunchThroughATimer) {
+    Folder f;
+    f.Set(L"ShowMe", L"0");
+    f.Set(L"Starts", L"3");
+    wt::Process k = launch::Start(f, L"-wait=4");
+    // Kestrun is up, but ICQ 7 is not started yet.
+    ASSERT_TRUE(wt::WaitFor([&] { return !wt::TopWindows(k.pid(), L"KestrunForm1", false).empty(); }, 20000));
+    Sleep(1000);
+    EXPECT_TRUE(f.Log().empty());
+    EXPECT_TRUE(k.Running());
+    ASSERT_TRUE(k.WaitExit(30000));
+    EXPECT_EQ(f.Log().size(), 1u);
+}
+
+TEST_F(Launch, WindowShownWithoutShowMeZeroOrWithInfoAndShowme) {
+    struct Case { const wchar_t* showMe; const wchar_t* args; } cases[] = {
+        {nullptr, L""}, {L"1", L""}, {L"00", L""}, {L"0", L"-info"}, {L"0", L"-SHOWME"},
+    };
+    for (const auto& c : cases) {
+        Folder f;
+        if (c.showMe) f.Set(L"ShowMe", c.showMe);
+        wt::Process k = launch::Start(f, c.args);
+        HWND form = wt::WaitWindow(k.pid(), L"KestrunForm1", 20000);
+        EXPECT_NE(form, nullptr) << c.args;
+        EXPECT_TRUE(f.Log().empty()) << c.args;
+        if (form) PostMessageW(form, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(k.WaitExit(10000)) << c.args;
+        EXPECT_TRUE(f.Log().empty()) << c.args;
+    }
+}
+
+TEST_F(Launch, SecondCopyIsRefusedDuringTheFollowUpAndTouchesNothing) {
+    Folder f;
+    f.Set(L"ShowMe", L"0");
+    f.Set(L"Starts", L"3");
+    f.Stub(L"MarkerDelayMs", L"-1");  // the first one waits for its ticks
+    wt::Process first = launch::Start(f);
+    ASSERT_TRUE(wt::WaitFor([&] { return f.Get(L"LastNr") == L"1"; }, 20000));
+    std::string ini = wt::ReadBytes(f.Ini());
+
+    wt::Process second = launch::Start(f);
+    launch::Refusal r = launch::RefusalOf(second);
+    EXPECT_EQ(r.title, L"Error");
+    EXPECT_EQ(r.text, L"Ternavo Starter is already running.");
+    EXPECT_TRUE(r.hasIcon);
+    EXPECT_TRUE(r.ended);
+    EXPECT_EQ(f.Log().size(), 1u);
+    EXPECT_EQ(wt::ReadBytes(f.Ini()), ini);
+    EXPECT_FALSE(f.Has(L"ICQ.exe2"));
+    ASSERT_TRUE(first.WaitExit(30000));
+}
+
+TEST_F(Launch, OnlyTheExactNameKestrunRuns) {
+    for (const wchar_t* name : {L"kestrun.exe", L"KESTRUN.exe", L"Kestrun2.exe", L"Kestrun.old.exe"}) {
+        Folder f(name);
+        f.Set(L"ShowMe", L"0");
+        std::string ini = wt::ReadBytes(f.Ini());
+        wt::Process k = launch::Start(f, L"", name);
+        launch::Refusal r = launch::RefusalOf(k);
+        EXPECT_EQ(r.title, L"Error") << name;
+        EXPECT_EQ(r.text, L"Wrong EXE name of Ternavo Starter.") << name;
+        EXPECT_TRUE(r.ended) << name;
+        EXPECT_TRUE(f.Log().empty()) << name;
+        EXPECT_EQ(wt::ReadBytes(f.Ini()), ini) << name;
+    }
+}
+
+TEST_F(Launch, MissingIcqExeIsReportedAndNothingIsWritten) {
+    Folder f(L"Kestrun.exe", false);
+    f.Set(L"ShowMe", L"0");
+    f.Set(L"LastNr", L"2");
+    std::string ini = wt::ReadBytes(f.Ini());
+    wt::Process k = launch::Start(f);
+    launch::Refusal r = launch::RefusalOf(k);
+    EXPECT_EQ(r.title, L"Error");
+    EXPECT_EQ(r.text, L"Couldn't find the file ICQ.exe! Transaction canceled.");
+    EXPECT_TRUE(r.hasIcon);
+    EXPECT_TRUE(r.ended);
+    EXPECT_EQ(wt::ReadBytes(f.Ini()), ini);
+    EXPECT_EQ(wt::ListFiles(f.dir), (std::vector<std::wstring>{L"Kestrun.exe", L"kestrun.ini"}));
+    EXPECT_FALSE(f.DecoyStarted());
+}
+
+TEST_F(Launch, LanguageKeyOverridesTheSwitchesOnlyInItsExactSpelling) {
+    struct Case { const wchar_t* key; const wchar_t* args; const wchar_t* title; } cases[] = {
+        {nullptr, L"", L"Error"},
+        {nullptr, L"-german", L"Fehler"},
+        {nullptr, L"-german -english", L"Error"},
+        {L"German", L"-english", L"Fehler"},
+        {L"german", L"-GERMAN", L"Fehler"},
+        {L"german", L"", L"Error"},
+        {L"English", L"-german", L"Error"},
+    };
+    for (const auto& c : cases) {
+        Folder f(L"kestrun.exe");
+        if (c.key) f.Set(L"Language", c.key);
+        wt::Process k = launch::Start(f, c.args, L"kestrun.exe");
+        launch::Refusal r = launch::RefusalOf(k);
+        EXPECT_EQ(r.title, c.title) << c.args << " " << (c.key ? c.key : L"-");
+        EXPECT_EQ(r.text, std::wstring(c.title) == L"Error" ? L"Wrong EXE name of Ternavo Starter."
+                                                            : L"Falscher EXE-Name des Ternavo Starters");
+    }
+}
