@@ -28,8 +28,6 @@ LRESULT CALLBACK Form2Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CREATE:
         about.hwnd = hwnd;
         about.layout.Create(hwnd);
-        // The link reacts only over its text.
-        SizeToText(about.layout, "Label1");
         about.icon.Form(hwnd);
         about.icon.ResIcon(1);
         return 0;

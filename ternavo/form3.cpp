@@ -80,6 +80,7 @@ LRESULT CALLBACK Form3Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         // The shortcut text takes two lines.
         HWND check = Ctl("Check1");
         SetWindowLongW(check, GWL_STYLE, GetWindowLongW(check, GWL_STYLE) | BS_MULTILINE);
+        SizeToText(dialog.layout, "Label2");
         dialog.icon.Form(hwnd);
         dialog.icon.ResIcon(1);
         return 0;
@@ -133,6 +134,7 @@ void SetForm3EnglishTexts() {
     if (!Form3Window()) return;
     SetWindowTextW(dialog.hwnd, kForm3CaptionEn);
     dialog.layout.ApplyTexts(true);
+    SizeToText(dialog.layout, "Label2");
 }
 
 std::wstring Form3Directory() {

@@ -89,6 +89,10 @@ void RunModal(HWND dialog) {
 void SizeToText(Layout& layout, const char* name) {
     HWND label = layout.Get(name);
     if (!label) return;
+    // A label as wide as its text must not break it into a second line
+    // that its height would hide.
+    LONG style = GetWindowLongW(label, GWL_STYLE);
+    if ((style & SS_TYPEMASK) == SS_LEFT) SetWindowLongW(label, GWL_STYLE, style | SS_LEFTNOWORDWRAP);
     std::wstring text = win::WindowText(label);
     RECT r{0, 0, 0, 0};
     HDC dc = GetDC(label);

@@ -27,9 +27,14 @@ TEST(SettingsDialog, OpensModallyFromTheLinkWithItsControlsInPlace) {
     GetClientRect(dlg, &client);
     EXPECT_EQ(client.right, 4335 / 15);
     EXPECT_EQ(client.bottom, 2835 / 15);
-    for (const char* name : {"Label1", "Frame1", "Picture1", "Label2", "Text1", "Command1", "Check1", "Command2",
-                             "Command3"})
+    for (const char* name : {"Label1", "Frame1", "Picture1", "Text1", "Command1", "Check1", "Command2", "Command3"})
         ExpectAt(t.F3(name), dlg, ExpectedRect(kForm3Controls, kForm3Count, name), true, name);
+    // The caption of the folder box is as wide as its text, which must fit beside Change.
+    RECT caption = wt::RectIn(t.F3("Label2"), dlg);
+    RECT captionWant = ExpectedRect(kForm3Controls, kForm3Count, "Label2");
+    EXPECT_NEAR(caption.left, captionWant.left, 1);
+    EXPECT_NEAR(caption.top, captionWant.top, 1);
+    EXPECT_LT(caption.right, wt::RectIn(t.F3("Command1"), dlg).left);
     EXPECT_EQ(wt::Text(t.F3("Label1")),
               L"To run multiple instances of ICQ 7, the Kestrun (Kestrun.exe) has to be copied to the installation "
               L"directory of ICQ 7 and launched afterwards.");
@@ -212,7 +217,7 @@ TEST(AboutBox, ShowsNameVersionAndHomePageAndClosesWithOkOrEsc) {
     GetClientRect(about, &client);
     EXPECT_EQ(client.right, 3120 / 15);
     EXPECT_EQ(client.bottom, 1635 / 15);
-    for (const char* name : {"Frame1", "Label4", "Label5", "Command1"})
+    for (const char* name : {"Frame1", "Label4", "Label5", "Label1", "Command1"})
         ExpectAt(t.F2(name), about, ExpectedRect(kForm2Controls, kForm2Count, name), true, name);
     EXPECT_EQ(wt::Text(t.F2("Frame1")), L"Ternavo v.1.5");
     EXPECT_EQ(wt::Text(t.F2("Label5")), L"Homepage:");
