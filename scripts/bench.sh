@@ -78,10 +78,42 @@ bench_size() {
 }
 
 # ---------------------------------------------------------------------------------
+# Benchmark: Ternavo's ICQ 7 search and its start
+# Under Wine, in a fresh prefix where no candidate holds ICQ: the time of the search
+# over all 24 candidates (the case that tries them all), and Ternavo's time from its
+# start to its main window shown, next to an empty Win32 program's start and end
+# measured in the same run. BENCH_TERNAVO_RUNS program starts (default 5); the
+# search runs twenty times as often.
+# ---------------------------------------------------------------------------------
+bench_ternavo() {
+  section "Ternavo: ICQ 7 search and start to window"
+  local runs=${BENCH_TERNAVO_RUNS:-5}
+  local ternavo="$dist/x64/Ternavo.exe"
+  if [ ! -f "$ternavo" ]; then echo "  $ternavo missing (run 'make build')"; return 0; fi
+  (
+    set +e
+    root=$(pwd)
+    ternavo=$(realpath "$ternavo")
+    . cmake/wine-run.sh
+    wine_run_prepare
+    trap wine_run_cleanup EXIT
+    x86_64-w64-mingw32-g++-posix -std=c++17 -O2 -s -static -municode -DUNICODE -D_UNICODE -DWIN32_LEAN_AND_MEAN \
+      -DNOMINMAX -D_WIN32_WINNT=0x0601 -finput-charset=UTF-8 -I "$root" -o "$WINE_RUN_WORK/benchternavo.exe" \
+      "$root/scripts/benchternavo.cpp" "$root/ternavo/icq7path.cpp" "$root/ternavo/module1.cpp" \
+      "$root/ternavo/rules/icq7search.cpp" "$root/common/module1.cpp" "$root/common/winutil.cpp" \
+      -lshell32 -lole32 -luuid -lversion -ladvapi32 -luser32 || exit 0
+    dir="$WINEPREFIX/drive_c/bench-ternavo"
+    mkdir -p "$dir"
+    cp "$ternavo" "$dir/Ternavo.exe"
+    wine "$WINE_RUN_WORK/benchternavo.exe" measure 'C:\bench-ternavo\Ternavo.exe' "$runs"
+  )
+}
+
+# ---------------------------------------------------------------------------------
 # (next benchmark here)
 # ---------------------------------------------------------------------------------
 
-BENCHMARKS=(bench_size)
+BENCHMARKS=(bench_size bench_ternavo)
 
 echo "Benchmarks, $(date '+%Y-%m-%d %H:%M')"
 for bench in "${BENCHMARKS[@]}"; do
