@@ -78,6 +78,70 @@ bench_size() {
 }
 
 # ---------------------------------------------------------------------------------
+# Benchmark: Kestrun's launch of one more ICQ 7
+# Under Wine, in a folder with a blank ("C:\Program Files\ICQ7") and a stand-in
+# ICQ.exe padded to 24 MiB so that copying it counts: Kestrun's CPU time for one
+# silent launch including its follow-up wait, and the time from its start to the
+# stand-in's start next to a minimal program that only copies ICQ.exe and starts
+# the copy. BENCH_BUILD=DIR names the x64 build folder (default build/x64) that
+# holds the stand-in; BENCH_LAUNCH_RUNS the number of runs (default 5).
+# ---------------------------------------------------------------------------------
+bench_launch() {
+  section "Kestrun launch: CPU time and time to start ICQ 7"
+  local build=${BENCH_BUILD:-build/x64} runs=${BENCH_LAUNCH_RUNS:-5}
+  local kestrun="$dist/x64/Kestrun.exe" stub="$build/fixtures/icq7/ICQ.exe"
+  if [ ! -f "$kestrun" ]; then echo "  $kestrun missing (run 'make build')"; return 0; fi
+  if [ ! -f "$stub" ] && [ -f "$build/Makefile" ]; then
+    cmake --build "$build" --target fixtures >/dev/null 2>&1 || true
+  fi
+  if [ ! -f "$stub" ]; then echo "  stand-in ICQ.exe missing in $build/fixtures (build the 'fixtures' target)"; return 0; fi
+  (
+    set +e
+    root=$(pwd)
+    kestrun=$(realpath "$kestrun") stub=$(realpath "$stub") build=$(realpath "$build")
+    . cmake/wine-run.sh
+    wine_run_prepare
+    trap wine_run_cleanup EXIT
+    x86_64-w64-mingw32-g++ -O2 -s -static -municode -o "$WINE_RUN_WORK/benchlaunch.exe" \
+      "$root/scripts/benchlaunch.cpp" || exit 0
+    x86_64-w64-mingw32-g++ -O2 -s -static -municode -mwindows -o "$WINE_RUN_WORK/baseline.exe" \
+      "$root/scripts/benchlaunch.cpp" || exit 0
+    dir="$WINEPREFIX/drive_c/Program Files/ICQ7"
+    mkdir -p "$dir"
+    cp "$kestrun" "$dir/Kestrun.exe"
+    cp "$stub" "$dir/ICQ.exe"
+    cp "$build/fixtures/icq7/MCore.dll" "$dir/"
+    cp "$WINE_RUN_WORK/baseline.exe" "$dir/baseline.exe"
+    # Padding after the image: the program still runs, and the copy has weight.
+    head -c $((24 * 1024 * 1024)) /dev/zero >> "$dir/ICQ.exe"
+    # Silent, not the first launch ever (one-second follow-up ticks).
+    printf '[Kestrun]\r\nShowMe=0\r\nMaxNr=5\r\nStarts=5\r\n' > "$dir/kestrun.ini"
+    drv="$WINE_RUN_WORK/benchlaunch.exe"
+    wine "$drv" measure 'C:\Program Files\ICQ7' "$runs"
+
+    # CPU time of the whole Windows process (Wine's loader included), from the
+    # kernel's accounting of the process that `wine` becomes. The minimal
+    # program shows what any program costs here before it does anything.
+    local kcpu=() bcpu=() i t
+    for ((i = 0; i < runs; i++)); do
+      wine "$drv" closestubs
+      /usr/bin/time -f '%U %S' -o "$WINE_RUN_WORK/t" wine 'C:\Program Files\ICQ7\Kestrun.exe'
+      kcpu+=("$(awk '{ printf "%.0f", ($1 + $2) * 1000 }' "$WINE_RUN_WORK/t")")
+      wine "$drv" closestubs
+      /usr/bin/time -f '%U %S' -o "$WINE_RUN_WORK/t" wine 'C:\Program Files\ICQ7\baseline.exe' \
+        --baseline 'C:\Program Files\ICQ7'
+      bcpu+=("$(awk '{ printf "%.0f", ($1 + $2) * 1000 }' "$WINE_RUN_WORK/t")")
+    done
+    wine "$drv" closestubs
+    median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+    printf '  CPU       Kestrun, one silent launch with its follow-up: %s ms (runs: %s; target < 100 ms)\n' \
+      "$(median "${kcpu[@]}")" "${kcpu[*]}"
+    printf '  CPU       minimal program that copies and starts: %s ms (runs: %s)\n' \
+      "$(median "${bcpu[@]}")" "${bcpu[*]}"
+  )
+}
+
+# ---------------------------------------------------------------------------------
 # Benchmark: Ternavo's ICQ 7 search and its start
 # Under Wine, in a fresh prefix where no candidate holds ICQ: the time of the search
 # over all 24 candidates (the case that tries them all), and Ternavo's time from its
@@ -113,7 +177,7 @@ bench_ternavo() {
 # (next benchmark here)
 # ---------------------------------------------------------------------------------
 
-BENCHMARKS=(bench_size bench_ternavo)
+BENCHMARKS=(bench_size bench_launch bench_ternavo)
 
 echo "Benchmarks, $(date '+%Y-%m-%d %H:%M')"
 for bench in "${BENCHMARKS[@]}"; do
