@@ -5,9 +5,10 @@
 #include <cstddef>
 #include <iterator>
 #include "common/layout.h"
+#include "common/product.h"
 
 // The host of our web site; the home page link shows and opens it bare.
-#define KESTRUN_HOME_HOST L"www.ternavo.example"
+#define KESTRUN_HOME_HOST PRODUCT_HOME_HOST
 
 // The outer width of the window and its client height, in twips.
 constexpr int kForm1OuterWidth = 6870;

@@ -18,7 +18,7 @@ struct Form2 {
 Form2 about;
 
 void OpenHomePage(HWND label) {
-    std::wstring address = std::wstring(L"https://") + kHomeHost + L"/";
+    std::wstring address = std::wstring(L"http://") + kHomeHost + L"/";
     ShellExecuteW(about.hwnd, L"open", address.c_str(), nullptr, ProgramDir.c_str(), SW_SHOWNORMAL);
     LinkClicked(label);
 }

@@ -14,7 +14,7 @@ inline constexpr ControlDef kForm2Controls[] = {
     {"Frame1", Kind::Frame, nullptr, 125, 120, 2895, 975, L"Ternavo v.1.5", nullptr, CF_None},
     {"Label4", Kind::Label, "Frame1", 300, 285, 2265, 195, L"© 2026 Ternavo-Projekt", nullptr, CF_None},
     {"Label5", Kind::Label, "Frame1", 390, 615, 825, 195, L"Homepage:", nullptr, CF_None},
-    // Wide enough for our address, up to the frame's inner edge.
-    {"Label1", Kind::Link, "Frame1", 1305, 615, 1470, 195, kHomeHost, nullptr, CF_Tahoma | CF_Underline},
+    // Our address, as wide as the frame leaves room for.
+    {"Label1", Kind::Link, "Frame1", 1305, 615, 1470, 195, kHomeDomain, nullptr, CF_Tahoma | CF_Underline},
 };
 constexpr size_t kForm2Count = std::size(kForm2Controls);

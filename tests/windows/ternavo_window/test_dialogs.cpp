@@ -215,7 +215,7 @@ TEST(AboutBox, ShowsNameVersionAndHomePageAndClosesWithOkOrEsc) {
         ExpectAt(t.F2(name), about, ExpectedRect(kForm2Controls, kForm2Count, name), true, name);
     EXPECT_EQ(wt::Text(t.F2("Frame1")), L"Ternavo v.1.5");
     EXPECT_EQ(wt::Text(t.F2("Label5")), L"Homepage:");
-    EXPECT_EQ(wt::Text(t.F2("Label1")), kHomeHost);
+    EXPECT_EQ(wt::Text(t.F2("Label1")), kHomeDomain);
     EXPECT_FALSE(wt::Text(t.F2("Label4")).empty());
     // The link stands right of "Homepage:" and ends inside the frame.
     RECT link = wt::RectIn(t.F2("Label1"), about);

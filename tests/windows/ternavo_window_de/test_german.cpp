@@ -37,7 +37,7 @@ TEST(German, EveryWindowSpeaksGermanOnAGermanSystem) {
     ASSERT_TRUE(wt::WaitFor([&] { return t.Visible(t.Form2()); }, 10000));
     EXPECT_EQ(wt::Text(t.Form2()), L"Ternavo - Info");
     EXPECT_EQ(wt::Text(t.F2("Label5")), L"Homepage:");
-    EXPECT_EQ(wt::Text(t.F2("Label1")), kHomeHost);
+    EXPECT_EQ(wt::Text(t.F2("Label1")), kHomeDomain);
     t.Key(t.F2("Command1"), VK_ESCAPE);
     ASSERT_TRUE(t.WaitHidden(t.Form2()));
 }
