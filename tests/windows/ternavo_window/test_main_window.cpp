@@ -328,3 +328,18 @@ TEST(Program, ExitEndsItAndTwoCopiesRunSideBySide) {
     ASSERT_TRUE(second.proc.WaitExit(10000));
     EXPECT_EQ(second.proc.ExitCode(), 0u);
 }
+
+TEST(LoadOptions, OversizedAndOddValuesStartCleanly) {
+    Ternavo t(L"odd");
+    t.Set(L"ICQ7Path", L"C:\\" + std::wstring(5000, L'x') + L"\\\"ICQ.exe\" %1");
+    t.Set(L"Language", std::wstring(3000, L'E'));
+    t.Set(L"Instances", L"99999999999999999999");
+    t.Set(L"ICQ7", L"1");
+    ASSERT_TRUE(t.Start(L"-english " + std::wstring(2000, L'-')));
+    EXPECT_EQ(t.Text1(), L"");
+    EXPECT_FALSE(IsWindowEnabled(t.F3("Command2")));
+    EXPECT_TRUE(wt::IsChecked(t.C("Check4")));
+    EXPECT_EQ(t.ComboIndex(), 0);
+    EXPECT_EQ(wt::Text(t.C("Command2")), L"Exit");
+    EXPECT_TRUE(t.proc.Running());
+}
