@@ -65,6 +65,7 @@ struct Refusal {
     std::wstring text;
     bool hasIcon = false;
     bool ended = false;
+    std::wstring windows;  // what the program showed instead, when no box came
 };
 inline Refusal RefusalOf(wt::Process& p) {
     Refusal r;
@@ -72,7 +73,17 @@ inline Refusal RefusalOf(wt::Process& p) {
     r.title = box.title;
     r.text = box.text;
     r.hasIcon = box.hasIcon;
-    if (box.hwnd) wt::CloseMessageBox(box.hwnd);
+    if (box.hwnd) {
+        wt::CloseMessageBox(box.hwnd);
+    } else if (!p.started()) {
+        r.windows = L"(the program did not start)";
+    } else {
+        for (HWND w : wt::TopWindows(p.pid(), nullptr, false)) {
+            wchar_t cls[64] = {};
+            GetClassNameW(w, cls, 64);
+            r.windows += std::wstring(cls) + (IsWindowVisible(w) ? L"(shown) " : L"(hidden) ");
+        }
+    }
     r.ended = p.WaitExit(10000);
     return r;
 }
