@@ -150,10 +150,23 @@ void FitControl(const ControlDef& d) {
     int line = LineHeight(h);
     int limit = RightLimit(d, h);
     if (r.bottom - r.top >= 2 * line && !box) {
-        // A wrapping text: when its lines need more height than it has, or its
-        // widest line comes too close to the edge, it takes the free width.
-        SIZE used = WrappedSize(h, text, r.right - r.left);
-        if ((used.cy > r.bottom - r.top || used.cx + Slack(used.cx) > r.right - r.left) && limit > r.right) {
+        // A wrapping text: its lines must fit its height and keep clear of its
+        // right edge. Where they do not, it takes the narrowest width up to the
+        // free width of its frame at which they do.
+        auto fits = [&](int width) {
+            SIZE used = WrappedSize(h, text, width);
+            return used.cy <= r.bottom - r.top && used.cx + Slack(used.cx) <= width;
+        };
+        int width = r.right - r.left;
+        if (fits(width)) return;
+        for (int w = width + 1; w <= limit - r.left; ++w) {
+            if (fits(w)) {
+                r.right = r.left + w;
+                MoveTo(h, r);
+                return;
+            }
+        }
+        if (limit > r.right) {
             r.right = limit;
             MoveTo(h, r);
         }

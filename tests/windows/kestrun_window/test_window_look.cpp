@@ -1,0 +1,267 @@
+// What Kestrun's window shows, in German and English and at 96 and 144 dpi:
+// the texts of its table, the tabs and the status list, the fixed places, and
+// on every page that no text is cut off and the links lie in their gaps.
+#include <gtest/gtest.h>
+#include <cstring>
+#include "common/layout.h"
+#include "tests/windows/kestrun_window/window_support.h"
+
+using kw::Folder;
+using kw::Window;
+
+namespace {
+
+const char* TopContainer(const ControlDef& d) {
+    const char* c = d.container;
+    const char* top = nullptr;
+    while (c) {
+        top = c;
+        int i = ControlIndex(kForm1, kForm1Count, c);
+        c = i < 0 ? nullptr : kForm1[i].container;
+    }
+    return top;
+}
+
+bool HasCaption(const ControlDef& d) {
+    return d.de && d.kind != Kind::Edit && d.kind != Kind::Panel && d.kind != Kind::Tab;
+}
+
+// Both windows (German, English) of one folder, in one place.
+void ExpectTexts(const Window& w, bool english) {
+    EXPECT_EQ(wt::Text(w.form()), L"Kestrun v.1.3");
+    for (size_t i = 0; i < kForm1Count; ++i) {
+        const ControlDef& d = kForm1[i];
+        if (!HasCaption(d)) continue;
+        std::wstring want = (english && d.en) ? d.en : d.de;
+        EXPECT_EQ(w.Text(d.name), want) << d.name;
+    }
+    HWND tabs = w.Get("TabStrip1");
+    ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 4);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(kw::TabText(tabs, i), english ? kForm1Tabs[i].en : kForm1Tabs[i].de) << i;
+    HWND combo = w.Get("ImageCombo1");
+    ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 7);
+    for (int i = 0; i < 7; ++i) {
+        kw::StatusEntry e = kw::StatusEntryOf(combo, i);
+        EXPECT_EQ(e.text, english ? kStatusTexts[i].en : kStatusTexts[i].de) << i;
+        EXPECT_EQ(e.image, i) << "each entry has its own picture";
+    }
+}
+
+bool IsInk(DWORD pixel, DWORD background) {
+    int d = 0;
+    for (int shift : {0, 8, 16})
+        d += std::abs(static_cast<int>((pixel >> shift) & 0xFF) - static_cast<int>((background >> shift) & 0xFF));
+    return d > 90;
+}
+
+DWORD Background() {
+    COLORREF c = GetSysColor(COLOR_BTNFACE);
+    return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+
+// A text that is cut off at the right leaves letters in its box's last column.
+void ExpectNothingCutOff(Window& w) {
+    DWORD bg = Background();
+    for (int page = 0; page < 4; ++page) {
+        w.ClickTab(page);
+        ASSERT_EQ(w.ShownPage(), page);
+        std::string pageName = "TabBack(" + std::to_string(page) + ")";
+        for (size_t i = 0; i < kForm1Count; ++i) {
+            const ControlDef& d = kForm1[i];
+            bool onPage = TopContainer(d) && pageName == TopContainer(d);
+            bool below = !d.container && d.kind == Kind::Check;
+            if (!(onPage || (below && page == 0))) continue;
+            // (A link's underline runs to its box's edge; its place is checked by the gap test.)
+            if (d.kind != Kind::Label && d.kind != Kind::Check && d.kind != Kind::Option) continue;
+            RECT r = w.ScreenRect(d.name);
+            r.left = r.right - 1;
+            kw::Pixels last = kw::Capture(r);
+            int inked = 0;
+            for (DWORD p : last.px) inked += IsInk(p, bg);
+            EXPECT_EQ(inked, 0) << d.name << " is cut off at the right on page " << page;
+        }
+    }
+}
+
+// A link label lies over blanks of its sentence only: with the link hidden,
+// its place shows nothing of the sentence; shown, it shows its own blue letters.
+void ExpectLinksInGaps(Window& w) {
+    w.ClickTab(3);
+    DWORD bg = Background();
+    for (auto [sentence, link] : {std::pair{"Label40", "Label41"}, std::pair{"Label42", "Label43"}}) {
+        RECT r = w.ScreenRect(link);
+        RECT s = w.ScreenRect(sentence);
+        EXPECT_GT(r.left, s.left) << link;
+        EXPECT_LE(r.right, s.right) << link << " reaches beyond the end of its sentence";
+        EXPECT_GE(r.top, s.top - 1);
+        EXPECT_LE(r.bottom, s.bottom + 1);
+        kw::Pixels shown = kw::Capture(r);
+        int blue = 0;
+        for (DWORD p : shown.px) {
+            int red = (p >> 16) & 0xFF, blueOf = p & 0xFF;
+            blue += blueOf > red + 60;
+        }
+        EXPECT_GT(blue, 5) << link << " shows no blue letters";
+
+        ShowWindow(w.Get(link), SW_HIDE);
+        w.Settle();
+        kw::Pixels under = kw::Capture(r);
+        int inked = 0;
+        for (DWORD p : under.px) inked += IsInk(p, bg);
+        EXPECT_EQ(inked, 0) << link << " covers letters of " << sentence;
+        ShowWindow(w.Get(link), SW_SHOW);
+        w.Settle();
+    }
+}
+
+void ExpectBoxesBesideTheirTexts(const Window& w) {
+    RECT label1 = w.Place("Label1"), text1 = w.Place("Text1"), label8 = w.Place("Label8");
+    EXPECT_LE(label1.right, text1.left);
+    EXPECT_LE(text1.right, label8.left);
+    RECT label12 = w.Place("Label12"), combo = w.Place("ImageCombo1");
+    EXPECT_LE(label12.right, combo.left);
+    RECT frame3 = w.Place("Frame3");
+    EXPECT_LE(combo.right, frame3.right);
+}
+
+// The screen's dpi for the programs started from now on, restored at the end.
+class ScreenDpiSetting {
+public:
+    explicit ScreenDpiSetting(DWORD dpi) { Set(dpi); }
+    ~ScreenDpiSetting() { Set(96); }
+
+private:
+    static void Set(DWORD dpi) {
+        HKEY key;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                            nullptr) == ERROR_SUCCESS) {
+            RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+            RegCloseKey(key);
+        }
+    }
+};
+
+}  // namespace
+
+TEST(WindowLook, GermanWindowShowsTheTextsOfItsTableTheTabsAndTheStatusList) {
+    Folder f;
+    Window w(f, L"-showme -german");
+    ASSERT_NE(w.form(), nullptr);
+    ExpectTexts(w, false);
+    EXPECT_EQ(w.Text("Text1"), L"5");
+    EXPECT_EQ(SendMessageW(w.Get("ImageCombo1"), CB_GETCURSEL, 0, 0), 0);
+    EXPECT_TRUE(w.On("LoginOpt(3)"));
+    // Only Save waits for a change; everything else can be used.
+    for (size_t i = 0; i < kForm1Count; ++i)
+        EXPECT_EQ(IsWindowEnabled(w.Get(kForm1[i].name)) != FALSE, std::strcmp(kForm1[i].name, "Command2") != 0)
+            << kForm1[i].name;
+    EXPECT_EQ(w.ShownPage(), 0);
+    EXPECT_EQ(w.SelectedTab(), 0);
+}
+
+TEST(WindowLook, EnglishRunLeavesNoGermanTextBehind) {
+    Folder f;
+    f.Set(L"LoginStatus", L"6");
+    Window w(f, L"-showme -english");
+    ASSERT_NE(w.form(), nullptr);
+    ExpectTexts(w, true);
+    // The stored entry is the one shown.
+    EXPECT_EQ(SendMessageW(w.Get("ImageCombo1"), CB_GETCURSEL, 0, 0), 5);
+    for (size_t i = 0; i < kForm1Count; ++i) {
+        const ControlDef& d = kForm1[i];
+        if (HasCaption(d) && d.en && std::wcscmp(d.en, d.de) != 0) {
+            EXPECT_NE(w.Text(d.name), d.de) << d.name;
+        }
+    }
+}
+
+TEST(WindowLook, FixedSizeAndPlacesScaledByTheScreenDpi) {
+    Folder f;
+    Window w(f, L"-showme -german");
+    ASSERT_NE(w.form(), nullptr);
+    int dpi = ScreenDpi();
+    auto px = [dpi](int tw) { return TwipsToPixels(tw, dpi); };
+    RECT outer;
+    GetWindowRect(w.form(), &outer);
+    EXPECT_EQ(outer.right - outer.left, px(kForm1OuterWidth));
+    RECT client;
+    GetClientRect(w.form(), &client);
+    EXPECT_NEAR(client.bottom, px(kForm1ClientHeight), 1);
+    LONG style = GetWindowLongW(w.form(), GWL_STYLE);
+    EXPECT_FALSE(style & WS_THICKFRAME) << "no resizing";
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+
+    auto expectAt = [&](const char* name, int l, int t, int wd, int ht) {
+        RECT r = w.Place(name);
+        EXPECT_NEAR(r.left, px(l), 1) << name;
+        EXPECT_NEAR(r.top, px(t), 1) << name;
+        EXPECT_NEAR(r.right - r.left, px(wd), 1) << name;
+        EXPECT_NEAR(r.bottom - r.top, px(ht), 1) << name;
+    };
+    expectAt("TabStrip1", 120, 120, 6570, 4575);
+    // Every page covers the strip's client area below the tab row.
+    for (const char* page : {"TabBack(0)", "TabBack(1)", "TabBack(2)", "TabBack(3)"})
+        expectAt(page, 150, 450, 6480, 4185);
+    expectAt("Command2", 3240, 4800, 1695, 375);
+    expectAt("Command1", 4995, 4800, 1695, 375);
+    expectAt("Frame1", 150 + 120, 450 + 120, 6255, 2895);
+    expectAt("Frame2", 150 + 120, 450 + 3120, 6255, 975);
+    expectAt("Picture1", 150 + 120 + 120, 450 + 3120 + 240, 6015, 615);
+
+    // Centred on the screen that holds the pointer (the only one here).
+    POINT pointer;
+    GetCursorPos(&pointer);
+    MONITORINFO mi{sizeof mi};
+    GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTOPRIMARY), &mi);
+    EXPECT_NEAR((outer.left + outer.right) / 2, (mi.rcWork.left + mi.rcWork.right) / 2, 1);
+    EXPECT_NEAR((outer.top + outer.bottom) / 2, (mi.rcWork.top + mi.rcWork.bottom) / 2, 1);
+}
+
+TEST(WindowLook, BoxesFollowTheirTextsInBothLanguages) {
+    Folder f;
+    RECT germanText1, germanCombo;
+    {
+        Window w(f, L"-showme -german");
+        ASSERT_NE(w.form(), nullptr);
+        ExpectBoxesBesideTheirTexts(w);
+        germanText1 = w.Place("Text1");
+        germanCombo = w.Place("ImageCombo1");
+    }
+    Window w(f, L"-showme -english");
+    ASSERT_NE(w.form(), nullptr);
+    ExpectBoxesBesideTheirTexts(w);
+    // The shorter English sentences bring the boxes to the left.
+    EXPECT_LT(w.Place("Text1").left, germanText1.left);
+    EXPECT_LT(w.Place("ImageCombo1").left, germanCombo.left);
+}
+
+TEST(WindowLook, GermanPagesShowEveryTextWholeAndTheLinksInTheirGaps) {
+    Folder f;
+    Window w(f, L"-showme -german");
+    ASSERT_NE(w.form(), nullptr);
+    ExpectNothingCutOff(w);
+    ExpectLinksInGaps(w);
+}
+
+TEST(WindowLook, EnglishPagesShowEveryTextWholeAndTheLinksInTheirGaps) {
+    Folder f;
+    Window w(f, L"-showme -english");
+    ASSERT_NE(w.form(), nullptr);
+    ExpectNothingCutOff(w);
+    ExpectLinksInGaps(w);
+}
+
+TEST(WindowLook, At144DpiTheWindowGrowsAndStillShowsEverythingWhole) {
+    ScreenDpiSetting dpi(144);
+    Folder f;
+    Window w(f, L"-showme -english");
+    ASSERT_NE(w.form(), nullptr);
+    RECT strip = w.Place("TabStrip1");
+    EXPECT_NEAR(strip.right - strip.left, MulDiv(6570, 144, 1440), 1);
+    RECT outer;
+    GetWindowRect(w.form(), &outer);
+    EXPECT_EQ(outer.right - outer.left, MulDiv(kForm1OuterWidth, 144, 1440));
+    ExpectBoxesBesideTheirTexts(w);
+    ExpectNothingCutOff(w);
+    ExpectLinksInGaps(w);
+}
