@@ -140,86 +140,6 @@ int RightLimit(const ControlDef& d, HWND h) {
     return limit;
 }
 
-void FitControl(const ControlDef& d) {
-    HWND h = Control(d.name);
-    if (!h) return;
-    std::wstring text = win::WindowText(h);
-    if (text.empty()) return;
-    bool box = d.kind == Kind::Check || d.kind == Kind::Option;
-    RECT r = RectInParent(h);
-    int line = LineHeight(h);
-    int limit = RightLimit(d, h);
-    if (r.bottom - r.top >= 2 * line && !box) {
-        // A wrapping text: its lines must fit its height and keep clear of its
-        // right edge. Where they do not, it takes the narrowest width up to the
-        // free width of its frame at which they do.
-        auto fits = [&](int width) {
-            SIZE used = WrappedSize(h, text, width);
-            return used.cy <= r.bottom - r.top && used.cx + Slack(used.cx) <= width;
-        };
-        int width = r.right - r.left;
-        if (fits(width)) return;
-        for (int w = width + 1; w <= limit - r.left; ++w) {
-            if (fits(w)) {
-                r.right = r.left + w;
-                MoveTo(h, r);
-                return;
-            }
-        }
-        if (limit > r.right) {
-            r.right = limit;
-            MoveTo(h, r);
-        }
-        return;
-    }
-    int textWidth = TextWidth(h, text, box);
-    int need = textWidth + Slack(textWidth) + (box ? GetSystemMetrics(SM_CXMENUCHECK) + Ui().Px(120) : Ui().Px(15));
-    int textRight = r.left + need;
-    int gap = Ui().Px(60);
-    // What follows on the same row moves right as far as this text needs, within its frame.
-    HWND parent = GetParent(h);
-    auto following = [&](const ControlDef& o, HWND oh, RECT& orc) {
-        if (!oh || oh == h || GetParent(oh) != parent || o.kind == Kind::Frame || o.kind == Kind::Link ||
-            o.kind == Kind::Panel)
-            return false;
-        orc = RectInParent(oh);
-        // On the same row: its middle lies within this control's height.
-        int middle = (orc.top + orc.bottom) / 2;
-        return middle >= r.top && middle <= r.bottom && orc.left > r.left;
-    };
-    // Left edge of the first control that follows on the row, or -1 when none does.
-    auto firstFollowing = [&] {
-        int first = -1;
-        for (size_t i = 0; i < kForm1Count; ++i) {
-            RECT orc;
-            if (following(kForm1[i], Control(kForm1[i].name), orc) && (first < 0 || orc.left < first))
-                first = static_cast<int>(orc.left);
-        }
-        return first;
-    };
-    int firstLeft = firstFollowing();
-    bool any = firstLeft >= 0;
-    if (any && textRight + gap > firstLeft) {
-        int push = textRight + gap - firstLeft;
-        for (size_t i = 0; i < kForm1Count; ++i) {
-            RECT orc;
-            HWND oh = Control(kForm1[i].name);
-            if (!following(kForm1[i], oh, orc)) continue;
-            int shift = std::min(push, std::max(0, RightLimit(kForm1[i], oh) - static_cast<int>(orc.right)));
-            OffsetRect(&orc, shift, 0);
-            MoveTo(oh, orc);
-        }
-        firstLeft = firstFollowing();
-    }
-    if (any) {
-        // Ends before the next control, so that neither paints over the other.
-        r.right = std::max(static_cast<int>(r.left) + 1, std::min(std::max(static_cast<int>(r.right), textRight), firstLeft - gap));
-    } else if (textRight > r.right) {
-        r.right = std::min(textRight, std::max(static_cast<int>(r.right), limit));
-    }
-    MoveTo(h, r);
-}
-
 // The columns that `text` really colours when drawn in the control's font,
 // from its left edge; last < first when it colours none. Measured widths and
 // drawn glyphs part by a few percent with some fonts, so the gaps of the
@@ -274,6 +194,89 @@ Ink InkOf(HWND h, const std::wstring& text, bool lettersOnly = false) {
     return ink;
 }
 
+void FitControl(const ControlDef& d) {
+    HWND h = Control(d.name);
+    if (!h) return;
+    std::wstring text = win::WindowText(h);
+    if (text.empty()) return;
+    bool box = d.kind == Kind::Check || d.kind == Kind::Option;
+    RECT r = RectInParent(h);
+    int line = LineHeight(h);
+    int limit = RightLimit(d, h);
+    if (r.bottom - r.top >= 2 * line && !box) {
+        // A wrapping text: its lines must fit its height and keep clear of its
+        // right edge. Where they do not, it takes the narrowest width up to the
+        // free width of its frame at which they do.
+        auto fits = [&](int width) {
+            SIZE used = WrappedSize(h, text, width);
+            return used.cy <= r.bottom - r.top && used.cx + Slack(used.cx) <= width;
+        };
+        int width = r.right - r.left;
+        if (fits(width)) return;
+        for (int w = width + 1; w <= limit - r.left; ++w) {
+            if (fits(w)) {
+                r.right = r.left + w;
+                MoveTo(h, r);
+                return;
+            }
+        }
+        if (limit > r.right) {
+            r.right = limit;
+            MoveTo(h, r);
+        }
+        return;
+    }
+    // The wider of what the font's measures say and what its drawing covers.
+    std::wstring shown = text;
+    if (box && shown.find(L'&') != std::wstring::npos) shown.erase(shown.find(L'&'), 1);
+    int textWidth = std::max(TextWidth(h, shown, false), InkOf(h, shown).last + 1);
+    int need = textWidth + Slack(textWidth) + (box ? GetSystemMetrics(SM_CXMENUCHECK) + Ui().Px(120) : Ui().Px(15));
+    int textRight = r.left + need;
+    int gap = Ui().Px(60);
+    // What follows on the same row moves right as far as this text needs, within its frame.
+    HWND parent = GetParent(h);
+    auto following = [&](const ControlDef& o, HWND oh, RECT& orc) {
+        if (!oh || oh == h || GetParent(oh) != parent || o.kind == Kind::Frame || o.kind == Kind::Link ||
+            o.kind == Kind::Panel)
+            return false;
+        orc = RectInParent(oh);
+        // On the same row: its middle lies within this control's height.
+        int middle = (orc.top + orc.bottom) / 2;
+        return middle >= r.top && middle <= r.bottom && orc.left > r.left;
+    };
+    // Left edge of the first control that follows on the row, or -1 when none does.
+    auto firstFollowing = [&] {
+        int first = -1;
+        for (size_t i = 0; i < kForm1Count; ++i) {
+            RECT orc;
+            if (following(kForm1[i], Control(kForm1[i].name), orc) && (first < 0 || orc.left < first))
+                first = static_cast<int>(orc.left);
+        }
+        return first;
+    };
+    int firstLeft = firstFollowing();
+    bool any = firstLeft >= 0;
+    if (any && textRight + gap > firstLeft) {
+        int push = textRight + gap - firstLeft;
+        for (size_t i = 0; i < kForm1Count; ++i) {
+            RECT orc;
+            HWND oh = Control(kForm1[i].name);
+            if (!following(kForm1[i], oh, orc)) continue;
+            int shift = std::min(push, std::max(0, RightLimit(kForm1[i], oh) - static_cast<int>(orc.right)));
+            OffsetRect(&orc, shift, 0);
+            MoveTo(oh, orc);
+        }
+        firstLeft = firstFollowing();
+    }
+    if (any) {
+        // Ends before the next control, so that neither paints over the other.
+        r.right = std::max(static_cast<int>(r.left) + 1, std::min(std::max(static_cast<int>(r.right), textRight), firstLeft - gap));
+    } else if (textRight > r.right) {
+        r.right = std::min(textRight, std::max(static_cast<int>(r.right), limit));
+    }
+    MoveTo(h, r);
+}
+
 // A link label sits in the run of blanks before the full stop of its sentence,
 // clear of the word before it and of the full stop after it.
 void FitLinkIntoGap(const char* sentenceName, const char* linkName) {
@@ -310,7 +313,7 @@ void FitLinkIntoGap(const char* sentenceName, const char* linkName) {
 void FitToFonts() {
     for (size_t i = 0; i < kForm1Count; ++i) {
         Kind k = kForm1[i].kind;
-        if (k == Kind::Label || k == Kind::Check || k == Kind::Option) FitControl(kForm1[i]);
+        if (k == Kind::Label || k == Kind::Link || k == Kind::Check || k == Kind::Option) FitControl(kForm1[i]);
     }
     FitLinkIntoGap("Label40", "Label41");
     FitLinkIntoGap("Label42", "Label43");
@@ -324,6 +327,18 @@ bool IsSettingSwitch(const char* name) {
     for (const char* s : kSwitches)
         if (std::strcmp(s, name) == 0) return true;
     return false;
+}
+
+// Tab goes into the login options once, to the selected one; the arrow keys
+// move within them.
+void UpdateOptionTabStops() {
+    for (size_t i = 0; i < kForm1Count; ++i) {
+        if (kForm1[i].kind != Kind::Option) continue;
+        HWND h = Control(kForm1[i].name);
+        LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
+        bool on = SendMessageW(h, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        SetWindowLongPtrW(h, GWL_STYLE, on ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP)));
+    }
 }
 
 // The first change after a load or a save makes Save pressable.
@@ -457,7 +472,10 @@ void OnCommand(HWND hwnd, int id, int code, HWND control) {
     if (!name) return;
     if (std::strcmp(name, "Command1") == 0 && code == BN_CLICKED) StartIcq();
     else if (std::strcmp(name, "Command2") == 0 && code == BN_CLICKED) SaveSettings();
-    else if (IsSettingSwitch(name) && code == BN_CLICKED) MarkChanged();
+    else if (IsSettingSwitch(name) && code == BN_CLICKED) {
+        MarkChanged();
+        UpdateOptionTabStops();
+    }
     else if (std::strcmp(name, "Text1") == 0 && code == EN_CHANGE) MarkChanged();
     // Only opening the list counts: a status picked with the arrow keys alone does not.
     else if (std::strcmp(name, "ImageCombo1") == 0 && code == CBN_DROPDOWN) MarkChanged();
@@ -482,6 +500,12 @@ LRESULT CALLBACK Form1Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (wp == kTimer1) OnTimer1();
         else if (wp == kTimer2) OnTimer2();
         return 0;
+    case WM_NEXTDLGCTL: {
+        // The dialog keys ask the window itself to move the focus.
+        HWND next = LOWORD(lp) ? reinterpret_cast<HWND>(wp) : GetNextDlgTabItem(hwnd, GetFocus(), wp != 0);
+        if (next) SetFocus(next);
+        return 0;
+    }
     case DM_GETDEFID: {
         // Enter starts ICQ, unless the keyboard is on Save, which then is pressed.
         HWND focus = GetFocus();
@@ -529,6 +553,7 @@ bool CreateForm1() {
     SetWindowSubclass(text1, DigitsOnlyProc, 0, 0);
     SendMessageW(Control("Command1"), BM_SETSTYLE, BS_DEFPUSHBUTTON, FALSE);
     ApplyAccessKeys(false);
+    UpdateOptionTabStops();
     FitToFonts();
 
     // The outer width is fixed; the height follows from the client area.
@@ -558,6 +583,7 @@ void SetOn(const char* name, bool on) {
         }
     }
     SendMessageW(h, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (d.kind == Kind::Option) UpdateOptionTabStops();
 }
 
 int SelectedStatusItem() {

@@ -131,7 +131,7 @@ inline constexpr ControlDef kForm1[] = {
     {"Label35", Kind::Label, "Frame5", 360, 600, 2265, 195, L"Ein Teilprogramm von Ternavo.", L"Part of Ternavo.", CF_None},
     {"Label33", Kind::Label, "Frame5", 360, 1080, 2250, 195, L"© 2026 Ternavo-Projekt", nullptr, CF_None},
     {"Label36", Kind::Label, "Frame5", 360, 1440, 825, 195, L"Homepage:", nullptr, CF_None},
-    {"Label37", Kind::Link, "Frame5", 1290, 1440, 1905, 195, KESTRUN_HOME_HOST, nullptr,
+    {"Label37", Kind::Link, "Frame5", 1290, 1440, 1125, 195, KESTRUN_HOME_HOST, nullptr,
      CF_Tahoma | CF_Underline},
     {"Label38", Kind::Label, "Frame5", 360, 2040, 2295, 195,
      L"Hinweis zu den Startparametern:", L"Some notes to the startup parameters:", CF_None},

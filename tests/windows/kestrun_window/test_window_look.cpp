@@ -71,8 +71,12 @@ void ExpectNothingCutOff(Window& w) {
             bool onPage = TopContainer(d) && pageName == TopContainer(d);
             bool below = !d.container && d.kind == Kind::Check;
             if (!(onPage || (below && page == 0))) continue;
-            // (A link's underline runs to its box's edge; its place is checked by the gap test.)
-            if (d.kind != Kind::Label && d.kind != Kind::Check && d.kind != Kind::Option) continue;
+            // (The underline of a link in a sentence's gap runs to its box's edge;
+            // the gap test checks those two.)
+            bool inGap = std::strcmp(d.name, "Label41") == 0 || std::strcmp(d.name, "Label43") == 0;
+            if (d.kind != Kind::Label && d.kind != Kind::Link && d.kind != Kind::Check && d.kind != Kind::Option)
+                continue;
+            if (inGap) continue;
             RECT r = w.ScreenRect(d.name);
             r.left = r.right - 1;
             kw::Pixels last = kw::Capture(r);

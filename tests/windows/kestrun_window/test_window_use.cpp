@@ -281,3 +281,74 @@ TEST_F(WindowUse, LinksOpenTheHomePageHelpAndForumThroughTheShell) {
     EXPECT_EQ(w.ShownPage(), 3);
     EXPECT_TRUE(f.IcqLog().empty());
 }
+
+namespace {
+
+HWND FocusOf(HWND form) {
+    GUITHREADINFO gti{sizeof gti};
+    GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &gti);
+    return gti.hwndFocus;
+}
+
+// The control of the table that has the focus (or holds it, as the status list holds its inner box).
+std::string FocusName(const Window& w) {
+    HWND focus = FocusOf(w.form());
+    for (size_t i = 0; i < kForm1Count; ++i)
+        if (focus && w.Get(kForm1[i].name) == focus) return kForm1[i].name;
+    if (focus && IsChild(w.Get("ImageCombo1"), focus)) return "ImageCombo1";
+    return "(none)";
+}
+
+std::vector<std::string> TabThrough(const Window& w, int presses) {
+    std::vector<std::string> seen;
+    for (int i = 0; i < presses; ++i) {
+        HWND focus = FocusOf(w.form());
+        PostMessageW(focus, WM_KEYDOWN, VK_TAB, 1);
+        PostMessageW(focus, WM_KEYUP, VK_TAB, 0xC0000001);
+        w.Settle();
+        seen.push_back(FocusName(w));
+    }
+    return seen;
+}
+
+}  // namespace
+
+TEST_F(WindowUse, TabKeyGoesStripPageSwitchButtonsAndAccessKeysWork) {
+    Folder f;
+    Window w(f, L"-showme -german");
+    ASSERT_NE(w.form(), nullptr);
+    EXPECT_EQ(FocusName(w), "Command1") << "Enter starts ICQ from the first moment";
+    // Save is disabled and so left out.
+    EXPECT_EQ(TabThrough(w, 4), (std::vector<std::string>{"TabStrip1", "Text1", "Check1", "Command1"}));
+
+    w.ClickTab(1);
+    SendMessageW(w.Get("LoginOpt(3)"), BM_SETCHECK, BST_UNCHECKED, 0);
+    w.Click("LoginOpt(1)");
+    SetForegroundWindow(w.form());
+    // From the clicked option round the window; into the login options once, at the selected one.
+    EXPECT_EQ(FocusName(w), "LoginOpt(1)");
+    auto order = TabThrough(w, 9);
+    EXPECT_EQ(order, (std::vector<std::string>{"ImageCombo1", "Check4", "Check1", "Command2", "Command1", "TabStrip1",
+                                               "Check2", "Check3", "LoginOpt(1)"}));
+    // Arrow keys move the choice within the options.
+    PostMessageW(w.Get("LoginOpt(1)"), WM_KEYDOWN, VK_DOWN, 1);
+    w.Settle();
+    EXPECT_TRUE(w.On("LoginOpt(2)"));
+    EXPECT_FALSE(w.On("LoginOpt(1)"));
+
+    // Alt with the underlined letter: "Dieses Fenster ..." and "S&peichern".
+    w.Click("Command2");
+    ASSERT_FALSE(w.SaveEnabled());
+    EXPECT_FALSE(w.On("Check1"));
+    PostMessageW(FocusOf(w.form()), WM_SYSCHAR, L'd', 0x20000001);
+    w.Settle();
+    EXPECT_TRUE(w.On("Check1"));
+    EXPECT_TRUE(w.SaveEnabled());
+    PostMessageW(FocusOf(w.form()), WM_SYSCHAR, L'p', 0x20000001);
+    w.Settle();
+    EXPECT_FALSE(w.SaveEnabled());
+    EXPECT_EQ(f.Get(L"ShowMe"), L"0");
+    EXPECT_EQ(f.Get(L"LoginMode"), L"3");
+    // Saving from the keyboard leaves the focus on a button that works.
+    EXPECT_EQ(FocusName(w), "Command1");
+}
