@@ -82,6 +82,10 @@ shots_kestrun() {
         drive tab KestrunForm1 1000 "$i"
         shot "$name-tab$((i + 1))" KestrunForm1
     done
+    # The status list opened, with its pictures (ImageCombo1 is control 1033).
+    drive tab KestrunForm1 1000 1
+    drive drop KestrunForm1 1033
+    shot "$name-status" KestrunForm1
     session_end
 }
 

@@ -5,6 +5,7 @@
 //   shotdriver click <window class> <control id>       press a button or tick a check box
 //   shotdriver press <window class> <control id>       press a button whose handler opens a modal window
 //   shotdriver link  <window class> <control id>       click a link label
+//   shotdriver drop  <window class> <control id>       open a drop-down list
 //   shotdriver rect  <window class>                    print the window's place as WxH+X+Y (for cropping)
 //   shotdriver dump  <window class>                    list the controls: id, place in the window, text
 // Exit code 0 when done, 1 when the window or control was not found.
@@ -99,6 +100,11 @@ int wmain(int argc, wchar_t** argv) {
     // would not return to the driver until that window closes.
     if (wcscmp(cmd, L"press") == 0) {
         PostMessageW(c, BM_CLICK, 0, 0);
+        Sleep(500);
+        return 0;
+    }
+    if (wcscmp(cmd, L"drop") == 0) {
+        SendMessageW(c, CB_SHOWDROPDOWN, TRUE, 0);
         Sleep(500);
         return 0;
     }
