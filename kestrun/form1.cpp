@@ -39,7 +39,7 @@ struct AccessKey {
     wchar_t en;
 };
 constexpr AccessKey kAccessKeys[] = {
-    {"Check1", L'D', L'D'},      {"Check2", L'm', L'm'},      {"Check3", L'T', L't'},
+    {"Check1", L'D', L'D'},      {"Check2", L'm', L'm'},      {"Check3", L'T', L'k'},
     {"Check4", L'E', L'A'},      {"LoginOpt(0)", L'K', L'n'}, {"LoginOpt(1)", L'l', L'g'},
     {"LoginOpt(2)", L'a', L'l'}, {"LoginOpt(3)", L'V', L'f'}, {"Command1", L's', L'I'},
     {"Command2", L'p', L'S'},
@@ -332,12 +332,19 @@ bool IsSettingSwitch(const char* name) {
 // Tab goes into the login options once, to the selected one; the arrow keys
 // move within them.
 void UpdateOptionTabStops() {
+    HWND first = nullptr, selected = nullptr;
+    for (size_t i = 0; i < kForm1Count; ++i) {
+        if (kForm1[i].kind != Kind::Option) continue;
+        HWND h = Control(kForm1[i].name);
+        if (!first) first = h;
+        if (!selected && SendMessageW(h, BM_GETCHECK, 0, 0) == BST_CHECKED) selected = h;
+    }
+    HWND stop = selected ? selected : first;  // with none selected, the first one
     for (size_t i = 0; i < kForm1Count; ++i) {
         if (kForm1[i].kind != Kind::Option) continue;
         HWND h = Control(kForm1[i].name);
         LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
-        bool on = SendMessageW(h, BM_GETCHECK, 0, 0) == BST_CHECKED;
-        SetWindowLongPtrW(h, GWL_STYLE, on ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP)));
+        SetWindowLongPtrW(h, GWL_STYLE, h == stop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP)));
     }
 }
 
