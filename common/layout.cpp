@@ -75,7 +75,10 @@ HFONT Layout::FontFor(unsigned flags) {
     lf.lfUnderline = (key & CF_Underline) ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = CLEARTYPE_QUALITY;
-    wcscpy(lf.lfFaceName, (key & CF_Tahoma) ? L"Tahoma" : L"MS Sans Serif");
+    // "MS Sans Serif" is a bitmap font drawn for 96 dpi; at other densities its
+    // TrueType twin with the same measures gives smooth letters instead.
+    const wchar_t* sans = dpi_ == 96 ? L"MS Sans Serif" : L"Microsoft Sans Serif";
+    wcscpy(lf.lfFaceName, (key & CF_Tahoma) ? L"Tahoma" : sans);
     fontKeys_.push_back(key);
     fonts_.emplace_back(CreateFontIndirectW(&lf));
     return fonts_.back().get();
