@@ -67,19 +67,18 @@ TEST_F(WindowUse, EachTabShowsExactlyItsPageByMouseAndByKeyboard) {
     // Ctrl+Tab and Ctrl+Shift+Tab step through the tabs, wherever the focus is.
     SetForegroundWindow(w.form());
     w.Settle();
-    PressKeys({{VK_CONTROL, true}, {VK_TAB, true}, {VK_TAB, false}, {VK_CONTROL, false}});
-    w.Settle();
+    auto ctrlTab = [&](bool back) {
+        PressKeys({{VK_CONTROL, true}, {VK_SHIFT, back}, {VK_TAB, true}, {VK_TAB, false}, {VK_SHIFT, false},
+                   {VK_CONTROL, false}});
+        w.Settle();
+    };
+    ctrlTab(false);
     EXPECT_EQ(w.ShownPage(), 2);
     EXPECT_EQ(w.SelectedTab(), 2);
-    PressKeys({{VK_CONTROL, true}, {VK_SHIFT, true}, {VK_TAB, true}, {VK_TAB, false}, {VK_SHIFT, false},
-               {VK_CONTROL, false}});
-    w.Settle();
+    ctrlTab(true);
     EXPECT_EQ(w.ShownPage(), 1);
-    PressKeys({{VK_CONTROL, true}, {VK_SHIFT, true}, {VK_TAB, true}, {VK_TAB, false}, {VK_SHIFT, false},
-               {VK_CONTROL, false}});
-    PressKeys({{VK_CONTROL, true}, {VK_SHIFT, true}, {VK_TAB, true}, {VK_TAB, false}, {VK_SHIFT, false},
-               {VK_CONTROL, false}});
-    w.Settle();
+    ctrlTab(true);
+    ctrlTab(true);
     EXPECT_EQ(w.ShownPage(), 3) << "from the first tab back round to the last";
 }
 
