@@ -49,7 +49,7 @@ inline IniView ReadIni(const std::wstring& path) {
 
 inline std::string Short(const std::wstring& text) {
     std::string out;
-    for (wchar_t c : text.substr(0, 60)) out += c < 128 ? static_cast<char>(c) : '?';
+    for (wchar_t c : text.substr(0, 400)) out += c < 128 ? static_cast<char>(c) : '?';
     if (text.size() > 60) out += "...(" + std::to_string(text.size()) + " characters)";
     return out;
 }

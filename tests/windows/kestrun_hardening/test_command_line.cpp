@@ -61,7 +61,7 @@ TEST_F(CommandLine, OddSwitchesLaunchOnceWithinTheirRanges) {
         f.Set(L"Starts", L"3");
         const std::string icq = wt::ReadBytes(f.dir + L"ICQ.exe");
         wt::Process k = launch::Start(f, c.args);
-        ASSERT_TRUE(k.started());
+        ASSERT_TRUE(k.started()) << GetLastError() << " " << c.args.size();
         ASSERT_TRUE(k.WaitExit(60000)) << "Kestrun did not end";
         EXPECT_TRUE(wt::TopWindows(0, L"#32770").empty()) << "a message box is open";
         auto log = f.Log();
