@@ -141,6 +141,11 @@ long RegReadValue(HKEY root, const std::wstring& key, const std::wstring& name, 
 }
 
 std::wstring GetLongPath(const std::wstring& path) {
+    // A path of MAX_PATH characters or more is not converted: the registry
+    // texts of the ICQ 7 search can be that long, and the system's conversion
+    // of a very long name overran its own buffer (seen under Wine with a
+    // 64 KB value) and ended Ternavo at start-up.
+    if (path.size() >= MAX_PATH) return path;
     std::vector<wchar_t> buffer(260);
     for (;;) {
         DWORD n = GetLongPathNameW(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
