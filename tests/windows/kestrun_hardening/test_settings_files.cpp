@@ -50,6 +50,10 @@ std::vector<Case> Cases() {
     c.push_back({"a line of 1 MB",
                  "[Kestrun]\r\nMaxNr=3\r\nNote=" + std::string(1 << 20, 'x') + "\r\nLoginMode=3\r\n", Layout::File,
                  false, {L"3", false, false, false, false, 2, 1}, L"ICQ.exe1", L"loginmode=3 ", false});
+    // A number of 64 KB digits: shown cut to "99", no number for the launch.
+    c.push_back({"a value of 64 KB", "[Kestrun]\r\nMaxNr=" + std::string(1 << 16, '7') + "\r\nLastNr=" +
+                 std::string(1 << 16, '1') + "\r\n", Layout::File, false, {L"99", false, false, false, false, 3, 1},
+                 L"ICQ.exe1", L"", false});
     // The system takes a value out of a pair of quotes around it; a lone quote stays.
     c.push_back({"values in quotes",
                  "[Kestrun]\r\nMaxNr=\"4\"\r\nNoTaskbar='1'\r\nLoginMode=\"2\r\nLoginStatus=\"5\"\r\nSetMode=\"\"\r\n",

@@ -34,6 +34,9 @@ std::vector<Case> Cases() {
                  Layout::File, {false, true, true, false}, false});
     c.push_back({"a line of 1 MB", "[Ternavo]\r\nICQ6=1\r\nNote=" + std::string(1 << 20, 'x') + "\r\nInstances=0\r\n",
                  Layout::File, {false, false, true, false}, false});
+    // A folder text far beyond any path: read cut short, tested and passed over.
+    c.push_back({"a folder of 64 KB", "[Ternavo]\r\nICQ6=1\r\nICQ7Path=C:\\" + std::string(1 << 16, 'a') + "\\\r\n",
+                 Layout::File, {false, false, true, false}, false});
     // The system takes a value out of a pair of quotes around it; a lone quote stays.
     c.push_back({"values in quotes", "[Ternavo]\r\nICQPro=\"1\"\r\nICQLite='1'\r\nICQ6=\"1\r\nLanguage=\"German\"\r\n",
                  Layout::File, {true, true, false, false}, true});
@@ -68,6 +71,8 @@ TEST(SettingsFiles, EveryBadFileGivesTheDesignedStartAndKeepsTheOtherKeys) {
         EXPECT_EQ(t.ComboIndex(), 0);
         EXPECT_EQ(t.Status(), c.german ? L"Optionen wählen und starten." : L"Choose options and click start.");
         EXPECT_EQ(wt::ReadBytes(t.ini), bytesBefore) << "loading wrote to the file";
+        // No stored folder is usable here: the settings dialog holds what the search found, nothing.
+        EXPECT_EQ(t.Text1(), L"");
 
         // Allow multiple instances of ICQ 6 (and of whatever the file checked).
         if (!c.check[2]) wt::Click(t.C("Check3"));
