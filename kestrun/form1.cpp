@@ -2,7 +2,6 @@
 // its pictures, Save and "Start ICQ", and the links to our web site.
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -446,9 +445,21 @@ void CenterOnPointerMonitor(HWND hwnd) {
     SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// shell32 is bound at the first click on a link rather than imported: loading
+// it costs every start, and a silent run never opens a page.
+using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+ShellExecuteFn ShellExecuteBound() {
+    static const auto bound = [] {
+        HMODULE shell32 = LoadLibraryW(L"shell32.dll");
+        return shell32 ? reinterpret_cast<ShellExecuteFn>(GetProcAddress(shell32, "ShellExecuteW")) : nullptr;
+    }();
+    return bound;
+}
+
 void OpenPage(const wchar_t* address, HWND label) {
-    ShellExecuteW(form1, L"open", address, nullptr, ProgramDir.empty() ? nullptr : ProgramDir.c_str(),
-                  SW_SHOWNORMAL);
+    if (ShellExecuteFn shellExecute = ShellExecuteBound())
+        shellExecute(form1, L"open", address, nullptr, ProgramDir.empty() ? nullptr : ProgramDir.c_str(),
+                     SW_SHOWNORMAL);
     // The pointer turns back into the arrow until it leaves the label.
     LinkClicked(label);
 }
