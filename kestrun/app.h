@@ -17,15 +17,19 @@ constexpr UINT_PTR kTimer2 = 2;  // start delay of "-wait=" (start-up)
 
 // --- Provided by the window (form1.cpp) ---
 HWND MainWindow();
-bool CreateForm1();                   // creates the window hidden, all controls with German texts
-HWND Control(const char* name);       // a control of the window table by name, e.g. "Check2"
+// The settings below are read and changed the same way before and after the
+// window is shown; its controls exist only once it is shown (never in a silent run).
+bool CreateForm1();                   // creates the window hidden, without its controls
+HWND Control(const char* name);       // a control of the window table by name, e.g. "Check2"; nullptr until shown
 bool IsOn(const char* name);          // check box / option button state
 void SetOn(const char* name, bool on);
+std::wstring MaxNrText();             // Text1, the number of instances as shown
+void SetMaxNrText(const std::wstring& text);
 int SelectedStatusItem();             // 1..7, the selected entry of ImageCombo1
 void SelectStatusItem(int item);
 void FillStatusList();                // builds ImageCombo1's seven entries in the current language
 void SetSaveEnabled(bool enabled);    // Command2
-void PrepareAndShowForm1();           // English texts, icons, hand cursor, pages; then shows it
+void PrepareAndShowForm1();           // controls with the settings, English texts, icons, pages; then shows it
 
 // --- Provided by settings.cpp ---
 void LoadSettings();

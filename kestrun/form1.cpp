@@ -25,6 +25,37 @@ HIMAGELIST imageList1 = nullptr;     // the seven status pictures of ImageCombo1
 HHOOK tabKeysHook = nullptr;         // Ctrl+Tab and Ctrl+PageUp/PageDown switch the tabs
 bool startPressed = false;           // "Start ICQ" runs once: the window is gone afterwards
 
+// The switches that hold settings, in the order of `Held::on`.
+constexpr const char* kSettingSwitches[] = {"Check1",      "Check2",      "Check3",      "Check4",
+                                            "LoginOpt(0)", "LoginOpt(1)", "LoginOpt(2)", "LoginOpt(3)"};
+constexpr size_t kSwitchCount = std::size(kSettingSwitches);
+
+int SwitchIndex(const char* name) {
+    for (size_t i = 0; i < kSwitchCount; ++i)
+        if (std::strcmp(kSettingSwitches[i], name) == 0) return static_cast<int>(i);
+    return -1;
+}
+
+// A silent run never shows the window, so its controls (and the common controls
+// library, the fonts, the pictures and the fitting of the texts) are built only
+// when it is shown. Until then the settings live here, read and changed through
+// the same calls as the controls; building the controls puts them on.
+bool controlsBuilt = false;
+struct Held {
+    std::wstring text1;      // Text1, the number of instances as shown
+    bool on[kSwitchCount];   // kSettingSwitches
+    int statusItem = 0;      // 1..7; 0 while the status list has no selection
+    bool saveEnabled = true; // Command2
+};
+Held held = [] {
+    Held h{};
+    h.text1 = kForm1[ControlIndex(kForm1, kForm1Count, "Text1")].de;
+    for (size_t i = 0; i < kSwitchCount; ++i)
+        h.on[i] = (kForm1[ControlIndex(kForm1, kForm1Count, kSettingSwitches[i])].flags & CF_Checked) != 0;
+    h.saveEnabled = !(kForm1[ControlIndex(kForm1, kForm1Count, "Command2")].flags & CF_Disabled);
+    return h;
+}();
+
 Layout& Ui() {
     static Layout layout(kForm1, kForm1Count);
     return layout;
@@ -320,13 +351,7 @@ void FitToFonts() {
 
 bool Is(HWND control, const char* name) { return control && control == Ui().Get(name); }
 
-bool IsSettingSwitch(const char* name) {
-    static const char* const kSwitches[] = {"Check1",      "Check2",      "Check3",      "Check4",
-                                            "LoginOpt(0)", "LoginOpt(1)", "LoginOpt(2)", "LoginOpt(3)"};
-    for (const char* s : kSwitches)
-        if (std::strcmp(s, name) == 0) return true;
-    return false;
-}
+bool IsSettingSwitch(const char* name) { return SwitchIndex(name) >= 0; }
 
 // Tab goes into the login options once, to the selected one; the arrow keys
 // move within them.
@@ -547,6 +572,35 @@ LRESULT CALLBACK Form1Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
+// Builds every control of the table (German texts, fitted to the fonts) and
+// puts the held settings on them; from then on the controls hold them.
+void BuildControls() {
+    if (controlsBuilt) return;
+    // The window uses a tab strip, an image list and an image combo box.
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_USEREX_CLASSES | ICC_TAB_CLASSES};
+    InitCommonControlsEx(&icc);
+    Ui().Create(form1);
+    CreateTabs();
+
+    HWND text1 = Control("Text1");
+    SendMessageW(text1, EM_LIMITTEXT, 2, 0);
+    SetWindowSubclass(text1, DigitsOnlyProc, 0, 0);
+    SendMessageW(Control("Command1"), BM_SETSTYLE, BS_DEFPUSHBUTTON, FALSE);
+    ApplyAccessKeys(false);
+    FitToFonts();
+    tabKeysHook = SetWindowsHookExW(WH_GETMESSAGE, TabKeysHook, nullptr, GetCurrentThreadId());
+    controlsBuilt = true;
+
+    // Setting Text1 counts as a change; the held state of Save comes after it.
+    SetWindowTextW(text1, held.text1.c_str());
+    for (size_t i = 0; i < kSwitchCount; ++i)
+        SendMessageW(Control(kSettingSwitches[i]), BM_SETCHECK, held.on[i] ? BST_CHECKED : BST_UNCHECKED, 0);
+    UpdateOptionTabStops();
+    FillStatusList();
+    if (held.statusItem >= 1) SelectStatusItem(held.statusItem);
+    SetSaveEnabled(held.saveEnabled);
+}
+
 }  // namespace
 
 HWND MainWindow() { return form1; }
@@ -563,31 +617,41 @@ bool CreateForm1() {
     RegisterClassExW(&wc);
     form1 = CreateMainWindow(kClassName, kCaption, kForm1ClientWidth, kForm1ClientHeight, kStyle, 0, nullptr, nullptr);
     if (!form1) return false;
-    Ui().Create(form1);
-    CreateTabs();
-
-    HWND text1 = Control("Text1");
-    SendMessageW(text1, EM_LIMITTEXT, 2, 0);
-    SetWindowSubclass(text1, DigitsOnlyProc, 0, 0);
-    SendMessageW(Control("Command1"), BM_SETSTYLE, BS_DEFPUSHBUTTON, FALSE);
-    ApplyAccessKeys(false);
-    UpdateOptionTabStops();
-    FitToFonts();
 
     // The outer width is fixed; the height follows from the client area.
     RECT r;
     GetWindowRect(form1, &r);
-    SetWindowPos(form1, nullptr, 0, 0, Ui().Px(kForm1OuterWidth), r.bottom - r.top,
+    SetWindowPos(form1, nullptr, 0, 0, TwipsToPixels(kForm1OuterWidth, ScreenDpi()), r.bottom - r.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    tabKeysHook = SetWindowsHookExW(WH_GETMESSAGE, TabKeysHook, nullptr, GetCurrentThreadId());
     return true;
 }
 
 HWND Control(const char* name) { return Ui().Get(name); }
 
-bool IsOn(const char* name) { return SendMessageW(Control(name), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool IsOn(const char* name) {
+    if (!controlsBuilt) {
+        int k = SwitchIndex(name);
+        return k >= 0 && held.on[k];
+    }
+    return SendMessageW(Control(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 void SetOn(const char* name, bool on) {
+    if (!controlsBuilt) {
+        int k = SwitchIndex(name);
+        if (k < 0) return;
+        // An option button that is switched on switches off the others of its group.
+        const ControlDef& d = Ui().Def(name);
+        if (on && d.kind == Kind::Option) {
+            for (size_t i = 0; i < kSwitchCount; ++i) {
+                const ControlDef& o = Ui().Def(kSettingSwitches[i]);
+                if (o.kind == Kind::Option && o.container && d.container && std::strcmp(o.container, d.container) == 0)
+                    held.on[i] = false;
+            }
+        }
+        held.on[k] = on;
+        return;
+    }
     HWND h = Control(name);
     if (!h) return;
     // An option button that is switched on switches off the others of its group.
@@ -605,12 +669,17 @@ void SetOn(const char* name, bool on) {
 }
 
 int SelectedStatusItem() {
+    if (!controlsBuilt) return held.statusItem >= 1 ? held.statusItem : 1;
     LRESULT sel = SendMessageW(Control("ImageCombo1"), CB_GETCURSEL, 0, 0);
     return (sel >= 0 && sel < 7) ? static_cast<int>(sel) + 1 : 1;
 }
 
 void SelectStatusItem(int item) {
     if (item < 1 || item > 7) item = 1;
+    if (!controlsBuilt) {
+        held.statusItem = item;
+        return;
+    }
     HWND combo = Control("ImageCombo1");
     SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(item - 1), 0);
     InvalidateRect(combo, nullptr, TRUE);
@@ -623,6 +692,10 @@ std::wstring StatusText(int item) {
 }
 
 void FillStatusList() {
+    if (!controlsBuilt) {
+        held.statusItem = 0;  // the entries are made anew, with none selected
+        return;
+    }
     HWND combo = Control("ImageCombo1");
     if (!combo) return;
     SendMessageW(combo, CB_RESETCONTENT, 0, 0);
@@ -650,7 +723,18 @@ void FillStatusList() {
     }
 }
 
+std::wstring MaxNrText() { return controlsBuilt ? win::WindowText(Control("Text1")) : held.text1; }
+
+void SetMaxNrText(const std::wstring& text) {
+    if (!controlsBuilt) held.text1 = text;
+    else SetWindowTextW(Control("Text1"), text.c_str());
+}
+
 void SetSaveEnabled(bool enabled) {
+    if (!controlsBuilt) {
+        held.saveEnabled = enabled;
+        return;
+    }
     HWND save = Control("Command2");
     if (!save) return;
     // Save pressed from the keyboard: the focus goes on to "Start ICQ" rather than into a dead button.
@@ -674,6 +758,7 @@ void ApplyEnglishTexts() {
 
 void PrepareAndShowForm1() {
     if (!form1) return;
+    BuildControls();
     if (UseEnglish) ApplyEnglishTexts();
     formIcon = std::make_unique<FormIcon>();
     formIcon->Form(form1);

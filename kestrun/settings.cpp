@@ -1,4 +1,4 @@
-// kestrun.ini: moves every key between the file and the window's controls.
+// kestrun.ini: moves every key between the file and the window's settings.
 // Invalid values are shown corrected but only written back when the user saves.
 #include "common/module1.h"
 #include "common/winutil.h"
@@ -19,10 +19,7 @@ const wchar_t* Flag(bool on) { return on ? L"1" : L"0"; }
 void LoadSettings() {
     FillStatusList();
 
-    if (HWND text1 = Control("Text1")) {
-        std::wstring shown = ShownMaxNr(win::WindowText(text1), Read(L"MaxNr"));
-        SetWindowTextW(text1, shown.c_str());
-    }
+    SetMaxNrText(ShownMaxNr(MaxNrText(), Read(L"MaxNr")));
     SetOn("Check1", Read(L"ShowMe") == L"0");
     SetOn("Check2", Read(L"Minimized") == L"1");
     SetOn("Check3", Read(L"NoTaskbar") == L"1");
@@ -36,7 +33,7 @@ void LoadSettings() {
 }
 
 void SaveSettings() {
-    Write(L"MaxNr", SavedMaxNr(win::WindowText(Control("Text1"))));
+    Write(L"MaxNr", SavedMaxNr(MaxNrText()));
     Write(L"ShowMe", IsOn("Check1") ? L"0" : L"1");
     Write(L"Minimized", Flag(IsOn("Check2")));
     Write(L"NoTaskbar", Flag(IsOn("Check3")));

@@ -66,7 +66,6 @@ void StartUp() {
         return;
     }
 
-    // The window fixed its outer width (6870 twips) when it was created.
     LoadSettings();
     ParseCommandLine(CommandLineText, Options);
 
