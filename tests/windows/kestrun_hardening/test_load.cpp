@@ -1,7 +1,7 @@
 // Fifty Kestrun starts in quick succession against one ICQ 7 folder: one runs
-// at a time, the others are refused with the designed message, and afterwards
-// the counters agree with the copies started and no numbered copy is lost or
-// damaged.
+// at a time, the others are refused with the "already running" message, and
+// afterwards the counters agree with the copies started and no numbered copy
+// is lost or damaged.
 #include <gtest/gtest.h>
 #include <map>
 #include "tests/windows/kestrun_hardening/hardening.h"

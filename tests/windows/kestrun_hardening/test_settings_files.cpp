@@ -100,7 +100,7 @@ protected:
     void TearDown() override { launch::CloseStubs(); }
 };
 
-TEST_F(SettingsFiles, EveryBadFileGivesTheDesignedStartAndKeepsTheOtherKeys) {
+TEST_F(SettingsFiles, EveryBadFileStartsWithWhatTheSystemReadsAndKeepsTheOtherKeys) {
     for (const Case& c : Cases()) {
         SCOPED_TRACE(c.name);
         launch::Folder f;

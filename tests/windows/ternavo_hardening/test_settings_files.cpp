@@ -52,7 +52,7 @@ std::vector<Case> Cases() {
     return c;
 }
 
-TEST(SettingsFiles, EveryBadFileGivesTheDesignedStartAndKeepsTheOtherKeys) {
+TEST(SettingsFiles, EveryBadFileStartsWithWhatTheSystemReadsAndKeepsTheOtherKeys) {
     for (const Case& c : Cases()) {
         SCOPED_TRACE(c.name);
         tv::Ternavo t(L"tvini");
