@@ -10,7 +10,7 @@ int ControlIndex(const ControlDef* defs, size_t count, const char* name) {
 }
 
 int ScreenDpi() {
-    win::ScreenDC dc;
+    win::WindowDC dc;
     int dpi = GetDeviceCaps(dc.get(), LOGPIXELSY);
     return dpi > 0 ? dpi : 96;
 }

@@ -70,15 +70,16 @@ private:
     bool ok_;
 };
 
-// A device context of the screen for measuring.
-class ScreenDC {
+// The device context of a window (nullptr = the screen), released at scope end.
+class WindowDC {
 public:
-    ScreenDC() : dc_(GetDC(nullptr)) {}
-    ~ScreenDC() { ReleaseDC(nullptr, dc_); }
-    ScreenDC(const ScreenDC&) = delete;
-    ScreenDC& operator=(const ScreenDC&) = delete;
+    explicit WindowDC(HWND hwnd = nullptr) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    ~WindowDC() { ReleaseDC(hwnd_, dc_); }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
     HDC get() const { return dc_; }
 private:
+    HWND hwnd_;
     HDC dc_;
 };
 

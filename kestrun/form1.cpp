@@ -93,20 +93,8 @@ void ApplyAccessKeys(bool english) {
 // text wider (another font stands in for it), a text must not be cut off: a
 // one-line text grows to the right and pushes what follows on its row, a
 // wrapping text takes the free width of its frame, and a link label moves into
-// the blank run of its sentence.
-
-// The control's own device context: texts measure there exactly as the control draws them.
-class ControlDC {
-public:
-    explicit ControlDC(HWND h) : h_(h), dc_(GetDC(h)) {}
-    ~ControlDC() { ReleaseDC(h_, dc_); }
-    ControlDC(const ControlDC&) = delete;
-    ControlDC& operator=(const ControlDC&) = delete;
-    HDC get() const { return dc_; }
-private:
-    HWND h_;
-    HDC dc_;
-};
+// the blank run of its sentence. Texts are measured in the control's own device
+// context, where they measure exactly as the control draws them.
 
 RECT RectInParent(HWND h) {
     RECT r;
@@ -126,7 +114,7 @@ int TextWidth(HWND h, std::wstring text, bool prefix) {
         size_t amp = text.find(L'&');
         if (amp != std::wstring::npos) text.erase(amp, 1);
     }
-    ControlDC dc(h);
+    win::WindowDC dc(h);
     HGDIOBJ old = SelectObject(dc.get(), reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)));
     SIZE size{0, 0};
     GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
@@ -140,7 +128,7 @@ int Slack(int width) { return width / 64 + 1; }
 
 // Size of `text` wrapped at `width` as a label draws it: its height and its widest line.
 SIZE WrappedSize(HWND h, const std::wstring& text, int width) {
-    ControlDC dc(h);
+    win::WindowDC dc(h);
     HGDIOBJ old = SelectObject(dc.get(), reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)));
     RECT r{0, 0, width, 0};
     DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
@@ -149,7 +137,7 @@ SIZE WrappedSize(HWND h, const std::wstring& text, int width) {
 }
 
 int LineHeight(HWND h) {
-    ControlDC dc(h);
+    win::WindowDC dc(h);
     HGDIOBJ old = SelectObject(dc.get(), reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)));
     TEXTMETRICW tm{};
     GetTextMetricsW(dc.get(), &tm);
@@ -179,7 +167,7 @@ struct Ink {
 };
 Ink InkOf(HWND h, const std::wstring& text, bool lettersOnly = false) {
     Ink ink;
-    ControlDC dc(h);
+    win::WindowDC dc(h);
     auto font = reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0));
     win::Font plain;  // the same font without its underline: only the letters count
     LOGFONTW lf{};

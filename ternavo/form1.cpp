@@ -281,10 +281,10 @@ HWND CreateForm1() {
                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, nullptr, nullptr);
     if (!hwnd) return nullptr;
 
-    CommandLine = startup::ArgumentText(GetCommandLineW());
+    CommandLine = ArgumentText(GetCommandLineW());
     ProgramDir = win::ModuleDir();
     SettingsPath = ProgramDir + L"ternavo.ini";
-    bool english = startup::ChooseEnglish(ReadLocaleInfo(LOCALE_SNATIVELANGNAME), CommandLine,
+    bool english = ChooseEnglish(ReadLocaleInfo(LOCALE_SNATIVELANGNAME), CommandLine,
                                           ReadIniValue(SettingsPath, kSection, L"Language"));
     if (english) SetEnglishTexts();
     else SetGermanTexts();

@@ -1,34 +1,6 @@
 #include "kestrun/rules/launchrules.h"
 #include "kestrun/rules/numbers.h"
 
-std::wstring TrimBlanks(const std::wstring& text) {
-    size_t first = text.find_first_not_of(L' ');
-    if (first == std::wstring::npos) return {};
-    size_t last = text.find_last_not_of(L' ');
-    return text.substr(first, last - first + 1);
-}
-
-std::wstring ArgumentText(const std::wstring& commandLine) {
-    size_t i = 0, n = commandLine.size();
-    if (n > 0 && commandLine[0] == L'"') {
-        i = commandLine.find(L'"', 1);
-        i = i == std::wstring::npos ? n : i + 1;
-    } else {
-        while (i < n && commandLine[i] != L' ' && commandLine[i] != L'\t') ++i;
-    }
-    return TrimBlanks(commandLine.substr(i));
-}
-
-bool ChooseEnglish(const std::wstring& nativeLanguageName, const std::wstring& commandLineText,
-                   const std::wstring& languageKey) {
-    bool english = nativeLanguageName.find(L"Deutsch") == std::wstring::npos;
-    if (commandLineText.find(L"-german") != std::wstring::npos) english = false;
-    if (commandLineText.find(L"-english") != std::wstring::npos) english = true;
-    if (languageKey == L"English") english = true;
-    if (languageKey == L"German") english = false;
-    return english;
-}
-
 std::wstring ExeBaseName(const std::wstring& path) {
     size_t slash = path.find_last_of(L"\\/");
     std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);

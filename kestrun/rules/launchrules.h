@@ -1,23 +1,12 @@
 #pragma once
 // Kestrun's start-up and launch rules as plain functions over values: the
-// argument text, the language, the name check, the launch counters, the start
+// name check, the launch counters, the start
 // modes taken from the window, ICQ's argument text and the settings values.
 #include <cstdint>
 #include <string>
+#include "common/rules/startuptext.h"
 #include "kestrun/rules/cmdline.h"
 #include "kestrun/rules/numbers.h"
-
-// The arguments of a full process command line: the program name (quoted or
-// up to the first blank or tab) is dropped, leading and trailing blanks too.
-std::wstring ArgumentText(const std::wstring& commandLine);
-// Leading and trailing blanks removed.
-std::wstring TrimBlanks(const std::wstring& text);
-
-// English unless the locale's native language name contains "Deutsch"; then
-// "-german", then "-english" anywhere in the (lower-cased) command-line text;
-// then the settings key, which counts only as exactly "English" or "German".
-bool ChooseEnglish(const std::wstring& nativeLanguageName, const std::wstring& commandLineText,
-                   const std::wstring& languageKey);
 
 // File name of a path without folder and without its last extension.
 std::wstring ExeBaseName(const std::wstring& path);

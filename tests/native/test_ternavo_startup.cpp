@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 #include "ternavo/rules/startup.h"
 
-using startup::ArgumentText;
-using startup::ChooseEnglish;
 
 TEST(TernavoArguments, ProgramNameIsDroppedQuotedOrNot) {
     EXPECT_EQ(ArgumentText(L"Ternavo.exe"), L"");
@@ -21,8 +19,8 @@ TEST(TernavoArguments, BlanksAroundTheArgumentsGoInsideStay) {
     EXPECT_EQ(ArgumentText(L"   "), L"");
     // An unclosed quote swallows the rest as the program name.
     EXPECT_EQ(ArgumentText(L"\"Ternavo.exe -german"), L"");
-    EXPECT_EQ(startup::TrimBlanks(L"  a  b  "), L"a  b");
-    EXPECT_EQ(startup::TrimBlanks(L"\ta\t"), L"\ta\t");  // only blanks count
+    EXPECT_EQ(TrimBlanks(L"  a  b  "), L"a  b");
+    EXPECT_EQ(TrimBlanks(L"\ta\t"), L"\ta\t");  // only blanks count
 }
 
 TEST(TernavoLanguage, LocaleDecidesWhenNothingElseSays) {

@@ -1,6 +1,4 @@
-#include "ternavo/rules/startup.h"
-
-namespace startup {
+#include "common/rules/startuptext.h"
 
 std::wstring TrimBlanks(const std::wstring& text) {
     size_t first = text.find_first_not_of(L' ');
@@ -21,10 +19,8 @@ std::wstring ArgumentText(const std::wstring& commandLine) {
         if (c == L'"') quoted = !quoted;
         else if (!quoted && (c == L' ' || c == L'\t')) break;
     }
-    std::wstring rest = commandLine.substr(i);
-    // Tabs between the name and the arguments belong to the separator too.
-    size_t start = rest.find_first_not_of(L"\t ");
-    return start == std::wstring::npos ? std::wstring() : TrimBlanks(rest.substr(start));
+    size_t start = commandLine.find_first_not_of(L"\t ", i);
+    return start == std::wstring::npos ? std::wstring() : TrimBlanks(commandLine.substr(start));
 }
 
 bool ChooseEnglish(const std::wstring& nativeLanguageName, const std::wstring& arguments,
@@ -36,5 +32,3 @@ bool ChooseEnglish(const std::wstring& nativeLanguageName, const std::wstring& a
     if (languageSetting == L"German") english = false;
     return english;
 }
-
-}  // namespace startup
