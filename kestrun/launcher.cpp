@@ -27,12 +27,20 @@ struct FindCtx {
     HWND found;
 };
 
+// The input-method windows that the system gives every program with windows
+// are top-level too, and may come first: they are never its main window.
+bool IsInputMethodWindow(HWND hwnd) {
+    wchar_t cls[32];
+    int n = GetClassNameW(hwnd, cls, 32);
+    return (n == 3 && wcscmp(cls, L"IME") == 0) || (n > 0 && wcscmp(cls, L"MSCTFIME UI") == 0);
+}
+
 BOOL CALLBACK FindTopWindow(HWND hwnd, LPARAM lp) {
     auto* ctx = reinterpret_cast<FindCtx*>(lp);
     if (GetParent(hwnd)) return TRUE;
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != ctx->pid) return TRUE;
+    if (pid != ctx->pid || IsInputMethodWindow(hwnd)) return TRUE;
     ctx->found = hwnd;
     return FALSE;
 }
