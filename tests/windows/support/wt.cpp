@@ -242,17 +242,22 @@ MessageBoxSeen WaitMessageBox(DWORD pid, DWORD ms) {
     MessageBoxSeen seen;
     seen.hwnd = WaitWindow(pid, L"#32770", ms);
     if (!seen.hwnd) return seen;
-    Sleep(100);  // let the box finish laying out its texts
-    seen.title = Text(seen.hwnd);
-    for (HWND c = GetWindow(seen.hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        wchar_t cls[64];
-        GetClassNameW(c, cls, 64);
-        if (wcscmp(cls, L"Static") != 0) continue;
-        LONG style = GetWindowLongW(c, GWL_STYLE);
-        if ((style & SS_TYPEMASK) == SS_ICON) { seen.hasIcon = true; continue; }
-        std::wstring t = Text(c);
-        if (!t.empty()) seen.text = t;
-    }
+    // A box that was only just created may not have its texts yet (a busy
+    // machine): read until its message is there.
+    WaitFor([&] {
+        seen.title = Text(seen.hwnd);
+        seen.hasIcon = false;
+        for (HWND c = GetWindow(seen.hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            wchar_t cls[64];
+            GetClassNameW(c, cls, 64);
+            if (wcscmp(cls, L"Static") != 0) continue;
+            LONG style = GetWindowLongW(c, GWL_STYLE);
+            if ((style & SS_TYPEMASK) == SS_ICON) { seen.hasIcon = true; continue; }
+            std::wstring t = Text(c);
+            if (!t.empty()) seen.text = t;
+        }
+        return !seen.text.empty() && !seen.title.empty();
+    }, 3000);
     return seen;
 }
 
