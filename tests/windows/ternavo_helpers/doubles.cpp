@@ -1,14 +1,8 @@
 #include "tests/windows/ternavo_helpers/doubles.h"
 #include "ternavo/app.h"
 
-std::wstring ProgramDir;
-std::wstring SettingsPath;
-std::wstring CommandLine;
-bool UseEnglish = true;
-std::wstring LastStatus;
-bool StartPending = false;
-bool ResumeFromDialog = false;
-
+// The run-wide state itself comes from Ternavo's library; the doubles stand
+// in for the windows only.
 namespace doubles {
 bool checked[5];
 int instances = 0;
@@ -24,6 +18,7 @@ void Reset() {
     form3Check1 = true;
     results.clear();
     form3Shown = 0;
+    UseEnglish = true;
     LastStatus.clear();
     StartPending = ResumeFromDialog = false;
 }
