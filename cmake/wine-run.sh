@@ -59,7 +59,7 @@ wine_run_base() {
   # system files for good).
   local stamp
   stamp="$("$WINE_LOADER64" --version 2>/dev/null) wine32:$([ -z "$(wine_run_no32)" ] && echo yes || echo no)"
-  stamp="$stamp fonts:$(ls /usr/share/wine/fonts 2>/dev/null | md5sum | cut -c1-8)+ms-sans-twin"
+  stamp="$stamp fonts:$(ls /usr/share/wine/fonts 2>/dev/null | md5sum | cut -c1-8)+ms-sans-twin+own-desktop"
   # Each kind of base prefix has a folder of its own, so that a run of another kind never
   # removes one that others are copying.
   local base
@@ -79,6 +79,11 @@ wine_run_base() {
       WINEPREFIX="$base" "$WINE_LOADER64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
         /v 'Microsoft Sans Serif' /d 'MS Sans Serif' /f >/dev/null 2>&1
       WINEPREFIX="$base" wineserver -w
+      # The user's Desktop, Documents... are links to the Linux home folder: shortcuts made
+      # on the desktop would land there, shared by every prefix. Each prefix gets its own.
+      find "$base/drive_c/users" -mindepth 2 -maxdepth 2 -type l | while read -r link; do
+        rm -f "$link" && mkdir -p "$link"
+      done
       echo "$stamp" >"$base/.ready"
     fi
   ) 9>"$base.lock"
