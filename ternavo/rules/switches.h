@@ -26,12 +26,13 @@ std::wstring SwitchText(const apply::Choices& choices, bool english, bool start)
 
 // Start has to be run by a copy of Ternavo with administrator rights: the
 // choices write below HKEY_LOCAL_MACHINE or into a folder of the programs, and
-// this Windows (from Vista, major version 6, on) runs Ternavo without those
-// rights unless it is started elevated. With nothing ticked Start does nothing
-// that needs them.
+// from Vista (major version 6) on user account control runs Ternavo without
+// those rights unless it is started elevated. Where user account control is
+// switched off, a copy started "as administrator" would get no more rights than
+// this one (and would ask again); with nothing ticked Start needs none.
 constexpr unsigned kFirstWindowsWithUac = 6;
-inline bool StartNeedsElevation(bool elevated, unsigned windowsMajor, bool anyTicked) {
-    return !elevated && windowsMajor >= kFirstWindowsWithUac && anyTicked;
+inline bool StartNeedsElevation(bool elevated, unsigned windowsMajor, bool uacSwitchedOff, bool anyTicked) {
+    return !elevated && windowsMajor >= kFirstWindowsWithUac && !uacSwitchedOff && anyTicked;
 }
 
 }  // namespace startup

@@ -80,12 +80,13 @@ TEST(TernavoSwitches, TheElevatedCopyReadsBackWhatTheWindowShows) {
 
 TEST(TernavoSwitches, OnlyANonElevatedStartWithTicksOnWindowsWithUacNeedsElevation) {
     using startup::StartNeedsElevation;
-    EXPECT_TRUE(StartNeedsElevation(false, 6, true));   // Vista, 7, 8
-    EXPECT_TRUE(StartNeedsElevation(false, 10, true));  // 10, 11
-    EXPECT_FALSE(StartNeedsElevation(true, 10, true));
-    EXPECT_FALSE(StartNeedsElevation(false, 10, false));
-    EXPECT_FALSE(StartNeedsElevation(false, 5, true));  // XP: no user account control
-    EXPECT_FALSE(StartNeedsElevation(false, 0, true));  // version unknown
+    EXPECT_TRUE(StartNeedsElevation(false, 6, false, true));   // Vista, 7, 8
+    EXPECT_TRUE(StartNeedsElevation(false, 10, false, true));  // 10, 11
+    EXPECT_FALSE(StartNeedsElevation(true, 10, false, true));
+    EXPECT_FALSE(StartNeedsElevation(false, 10, false, false));
+    EXPECT_FALSE(StartNeedsElevation(false, 10, true, true));  // user account control switched off
+    EXPECT_FALSE(StartNeedsElevation(false, 5, false, true));  // XP: no user account control
+    EXPECT_FALSE(StartNeedsElevation(false, 0, false, true));  // version unknown
 }
 
 }  // namespace
