@@ -33,7 +33,7 @@ Switches ReadSwitches(const std::wstring& arguments) {
             *generation = true;
             s.generationsGiven = true;
         } else if (word == L"-allow" || word == L"-onlyone") {
-            s.choices.instances = word == L"-allow" ? 0 : 1;
+            s.choices.instances = word == L"-allow" ? apply::Instances::Allow : apply::Instances::OnlyOne;
             s.instancesGiven = true;
         } else if (word == L"-start") {
             s.start = true;
@@ -52,8 +52,8 @@ std::wstring SwitchText(const apply::Choices& c, bool english, bool start) {
     if (c.pro) add(L"-pro");
     if (c.icq6) add(L"-icq6");
     if (c.icq7) add(L"-icq7");
-    if (c.instances == 0) add(L"-allow");
-    if (c.instances == 1) add(L"-onlyone");
+    if (c.instances == apply::Instances::Allow) add(L"-allow");
+    if (c.instances == apply::Instances::OnlyOne) add(L"-onlyone");
     add(english ? L"-english" : L"-german");
     if (start) add(L"-start");
     return text;

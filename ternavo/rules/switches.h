@@ -11,7 +11,7 @@ namespace startup {
 struct Switches {
     apply::Choices choices;         // what the switches below name
     bool generationsGiven = false;  // "-lite", "-pro", "-icq6" or "-icq7": exactly these boxes are ticked
-    bool instancesGiven = false;    // "-allow" (item 0) or "-onlyone" (item 1); the last one given counts
+    bool instancesGiven = false;    // "-allow" or "-onlyone"; the last one given counts
     bool start = false;             // "-start": Start is pressed once the window is shown
 };
 
