@@ -1,15 +1,13 @@
 // Fuzzes what both programs take from their process at start-up: the argument
-// text cut from a whole command line, the language choice, Ternavo's switches
-// and Kestrun's own name. Any text must give a trimmed piece of itself, the
-// settings key must decide the language whenever it is one of the two words,
-// and the switches read from any text must survive the elevated copy's text.
+// text cut from a whole command line, the language choice and Kestrun's own
+// name. Any text must give a trimmed piece of itself, and the settings key
+// must decide the language whenever it is one of the two words.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include "kestrun/rules/launchrules.h"
 #include "ternavo/rules/icq7search.h"
-#include "ternavo/rules/switches.h"
 
 namespace {
 
@@ -50,12 +48,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The settings key decides whenever it is one of the two words.
     if (key == L"English") Check(english);
     if (key == L"German") Check(!english);
-
-    startup::Switches read = startup::ReadSwitches(args);
-    startup::Switches back = startup::ReadSwitches(startup::SwitchText(read.choices, english, read.start));
-    Check(back.start == read.start && back.choices.instances == read.choices.instances);
-    Check(back.choices.lite == read.choices.lite && back.choices.pro == read.choices.pro &&
-          back.choices.icq6 == read.choices.icq6 && back.choices.icq7 == read.choices.icq7);
 
     std::wstring base = ExeBaseName(text);
     Check(text.find(base) != std::wstring::npos);

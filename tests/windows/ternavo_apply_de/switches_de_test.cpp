@@ -1,4 +1,4 @@
-// The administrator's one-liner under a German locale: the removal's message
+// The administrator's one-liner under a German locale: removal, its message
 // and the result in German.
 #include <gtest/gtest.h>
 #include "tests/windows/ternavo_apply/road.h"
@@ -10,10 +10,7 @@ TEST(DeutschSwitches, RemovalFromTheCommandLine) {
     tv::Ternavo t(L"de-sw");
     road::Save(t, {}, icq);
     ASSERT_TRUE(t.Start(L"-ICQ7 -OnlyOne -start"));
-    road::Box b = road::TakeBox(t);
-    EXPECT_EQ(b.title, L"ICQ 7");
-    EXPECT_EQ(b.text, L"Alle selbst erstellten Verknüpfungen von Kestrun.exe müssen manuell gelöscht werden.");
+    EXPECT_EQ(road::TakeBox(t).text, L"Alle selbst erstellten Verknüpfungen von Kestrun.exe müssen manuell gelöscht werden.");
     EXPECT_TRUE(t.WaitStatus(L"Änderungen erfolgreich!"));
     EXPECT_FALSE(wt::Exists(icq + L"Kestrun.exe"));
-    EXPECT_EQ(t.Get(L"Instances"), L"1");
 }
