@@ -128,6 +128,8 @@ void ShowSavedChoices() {
         any = true;
     }
     if (any) UpdateStartButton();
+    // A shortcut the user turned off is not made again by the next run.
+    if (!saved.shortcut) SetSettingsDialogShortcut(false);
 }
 
 void HideResultMarks() {
