@@ -147,6 +147,8 @@ void ShowSavedChoices() {
         any = true;
     }
     if (any) UpdateStartButton();
+    // A shortcut the user turned off is not made again by the next run.
+    if (!saved.shortcut) SetSettingsDialogShortcut(false);
 }
 
 // The command line's choices replace the saved ones for this run.
