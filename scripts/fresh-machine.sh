@@ -11,6 +11,7 @@ set -euo pipefail
 [ "$(id -u)" -eq 0 ] || { echo "fresh-machine: run as root (it mounts and chroots)" >&2; exit 1; }
 src=$(cd "$(dirname "$0")/.." && pwd)
 root=${FRESH_ROOT:-$(mktemp -d /var/tmp/fresh-debian.XXXXXX)}
+chmod 755 "$root"  # the new system's "/": everyone must reach into it
 log=$root.log
 
 # The mirror and suites this machine's apt uses, so the new root reaches the same archive.
@@ -69,8 +70,8 @@ mount_in /proc -t proc proc
 mount_in /sys -t sysfs sysfs
 mount_in /dev --bind /dev
 mount_in /dev/pts -t devpts devpts
-mount_in /dev/shm -t tmpfs tmpfs
-mount_in /tmp -t tmpfs tmpfs
+mount_in /dev/shm -t tmpfs -o mode=1777 tmpfs
+mount_in /tmp -t tmpfs -o mode=1777 tmpfs
 
 # A user as the README expects one: not root, with sudo.
 chroot "$root" useradd -m -s /bin/bash dev
