@@ -38,6 +38,7 @@ test-windows: build
 	cmake --build build/x64 -j $(JOBS)
 	cmake --build build/x86 -j $(JOBS)
 	cd build/x64 && ctest --output-on-failure -j $(JOBS)
+	@cmake/wine-run.sh --x86-note
 	cd build/x86 && ctest --output-on-failure -j $(JOBS)
 
 test: build native
@@ -45,6 +46,7 @@ test: build native
 	cmake --build build/x86 -j $(JOBS)
 	cd build/native && ctest --output-on-failure -j $(JOBS)
 	cd build/x64 && ctest --output-on-failure -j $(JOBS)
+	@cmake/wine-run.sh --x86-note
 	cd build/x86 && ctest --output-on-failure -j $(JOBS)
 
 demo: build
