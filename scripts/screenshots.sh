@@ -15,10 +15,12 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin=${SHOTS_BIN:-$root/build/x64/bin}
 out=$root/shots
-cache=${TEST_WINE_CACHE:-/tmp/wine-bench-$(id -u)}
 work=$(mktemp -d "${TMPDIR:-/tmp}/shots.XXXXXX")
 mkdir -p "$out"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+# The test runner's base prefixes (with Wine's own fonts) and its `wine`, which starts
+# each program with the loader that fits it.
+. "$root/cmake/wine-run.sh"
+wine_run_shim "$work/bin"
 
 # The driver that selects tabs and clicks buttons from inside Wine.
 driver="$work/shotdriver.exe"
@@ -35,12 +37,10 @@ trap 'session_end; rm -rf "$work"' EXIT
 # session_start <en|de> <dpi>: a fresh prefix with that locale and dpi, and a display.
 session_start() {
     local loc=$1 dpi=$2
-    # The test runner makes the base prefixes once; let it do so here too.
-    [ -f "$cache/base-$loc/.ready" ] || TEST_LOCALE=$loc "$root/cmake/wine-run.sh" cmd.exe /c exit 0 >/dev/null 2>&1 || true
+    wine_run_base "$loc"
     export WINEPREFIX="$work/prefix-$loc-$dpi"
     rm -rf "$WINEPREFIX"
-    cp -a "$cache/base-$loc" "$WINEPREFIX"
-    if [ "$loc" = de ]; then export LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8; else export LC_ALL=C.UTF-8 LANG=C.UTF-8; fi
+    cp -a "$WINE_RUN_BASE" "$WINEPREFIX"
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
     xpid=$!
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
