@@ -7,6 +7,7 @@
 #include "common/ini_file.h"
 #include "common/winutil.h"
 #include "kestrun/program.h"
+#include "kestrun/rules/copyrule.h"
 #include "kestrun/rules/launchrules.h"
 #include "kestrun/run_state.h"
 #include "kestrun/timers.h"
@@ -63,6 +64,21 @@ DWORD Remaining(DWORD start, DWORD limitMs) {
 
 // How often the new instance's window is looked at while Kestrun waits for it.
 constexpr DWORD kPollMs = 25;
+
+// Size and last-write time of a plain file; a folder, a link or a file that
+// cannot be read gives no facts.
+FileFacts FactsOfFile(const std::wstring& path) {
+    FileFacts facts;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+        return facts;
+    facts.plainFile = true;
+    facts.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    facts.lastWrite = static_cast<int64_t>(
+        (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime);
+    return facts;
+}
 
 void FinalCleanUp() {
     KillTimer(MainWindow(), kFollowUpTimer);
@@ -151,10 +167,14 @@ void LaunchInstance() {
     if (numbers.MaxNr > 1) {
         g_launch.CopyName = CopyNameFor(numbers.LastNr);
         g_launch.CopyPath = g_run.ProgramDir + g_launch.CopyName;
-        // A copy that is still running can be neither deleted nor replaced; it
-        // is then started as it is.
-        if (FileExists(g_launch.CopyPath)) DeleteFileW(g_launch.CopyPath.c_str());
-        CopyFileW(g_launch.SourcePath.c_str(), g_launch.CopyPath.c_str(), FALSE);
+        // A current copy is what a new one would be, byte for byte: it stays,
+        // and the 20 MB of ICQ.exe are not written again. A stale copy that is
+        // still running can be neither deleted nor replaced; it is then
+        // started as it is.
+        if (NeedsCopy(JudgeCopy(FactsOfFile(g_launch.SourcePath), FactsOfFile(g_launch.CopyPath)))) {
+            if (FileExists(g_launch.CopyPath)) DeleteFileW(g_launch.CopyPath.c_str());
+            CopyFileW(g_launch.SourcePath.c_str(), g_launch.CopyPath.c_str(), FALSE);
+        }
         win::DoEvents();
         program = g_launch.CopyPath;
     }

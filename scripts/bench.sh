@@ -78,99 +78,180 @@ bench_size() {
 }
 
 # ---------------------------------------------------------------------------------
+# Shared by the timing benchmarks: the programs they run beside the products, and
+# how a series of runs is summed up.
+# ---------------------------------------------------------------------------------
+# Builds the reference programs and the drivers (scripts/CMakeLists.txt) and the
+# stand-in ICQ 7 in the x64 build folder; false when that is not possible.
+bench_programs() {
+  local build=$1
+  if [ ! -f "$build/Makefile" ]; then echo "  no build folder $build (run 'make build')"; return 1; fi
+  if ! cmake --build "$build" --target fixtures bench_programs >/dev/null 2>&1; then
+    echo "  could not build the benchmark programs in $build"
+    return 1
+  fi
+}
+
+# Median and interquartile range of the numbers on standard input (one per line):
+# "median (first quartile-third quartile)", quartiles interpolated between runs.
+summary() {
+  sort -g | awk -v unit="${1:-}" -v digits="${2:-0}" '
+    { v[++n] = $1 }
+    function q(p,   h, i) { h = 1 + (n - 1) * p; i = int(h); return v[i] + (h - i) * (v[i + 1] - v[i]) }
+    END {
+      if (n == 0) { print "no runs"; exit }
+      v[n + 1] = v[n]
+      f = "%." digits "f"
+      printf f "%s (" f "-" f ")\n", q(0.5), unit, q(0.25), q(0.75)
+    }'
+}
+
+# ---------------------------------------------------------------------------------
 # Benchmark: Kestrun's launch of one more ICQ 7
-# Under Wine, in a folder with a blank ("C:\Program Files\ICQ7") and a stand-in
-# ICQ.exe padded to 24 MiB so that copying it counts: Kestrun's CPU time for one
-# silent launch including its follow-up wait, and the time from its start to the
-# stand-in's start next to a minimal program that only copies ICQ.exe and starts
-# the copy. BENCH_BUILD=DIR names the x64 build folder (default build/x64) that
-# holds the stand-in; BENCH_LAUNCH_RUNS the number of runs (default 5).
+# Under Wine, in "C:\Program Files\ICQ7" with a stand-in ICQ.exe padded to 24 MiB
+# so that copying it counts. Kestrun's silent launch next to a reference program
+# that does the same work and no more (copy where needed, start, find the window,
+# scripts/baseline_launch.cpp), taking turns run by run: once with a stale
+# numbered copy (its time changed, so both copy it again), once with a current
+# one, where the reference program also runs as it would if it copied every time.
+# Each run gives the time from its start to the stand-in's start (the stand-in's
+# log line, by the log file's time) and its CPU time from the kernel's accounting
+# of the process that Wine's 64-bit loader becomes, the loader's own work included.
+# BENCH_BUILD=DIR names the x64 build folder (default build/x64);
+# BENCH_LAUNCH_RUNS the runs of each kind (default 20).
 # ---------------------------------------------------------------------------------
 bench_launch() {
-  section "Kestrun launch: CPU time and time to start ICQ 7"
-  local build=${BENCH_BUILD:-build/x64} runs=${BENCH_LAUNCH_RUNS:-5}
-  local kestrun="$dist/x64/Kestrun.exe" stub="$build/fixtures/icq7/ICQ.exe"
+  section "Kestrun launch: time to ICQ 7's start and CPU time, next to a reference program"
+  local build=${BENCH_BUILD:-build/x64} runs=${BENCH_LAUNCH_RUNS:-20}
+  local kestrun="$dist/x64/Kestrun.exe"
   if [ ! -f "$kestrun" ]; then echo "  $kestrun missing (run 'make build')"; return 0; fi
-  if [ ! -f "$stub" ] && [ -f "$build/Makefile" ]; then
-    cmake --build "$build" --target fixtures >/dev/null 2>&1 || true
-  fi
-  if [ ! -f "$stub" ]; then echo "  stand-in ICQ.exe missing in $build/fixtures (build the 'fixtures' target)"; return 0; fi
+  bench_programs "$build" || return 0
   (
     set +e
-    root=$(pwd)
-    kestrun=$(realpath "$kestrun") stub=$(realpath "$stub") build=$(realpath "$build")
+    kestrun=$(realpath "$kestrun") build=$(realpath "$build")
     . cmake/wine-run.sh
     wine_run_prepare
     trap wine_run_cleanup EXIT
-    x86_64-w64-mingw32-g++ -O2 -s -static -municode -o "$WINE_RUN_WORK/benchlaunch.exe" \
-      "$root/scripts/benchlaunch.cpp" || exit 0
-    x86_64-w64-mingw32-g++ -O2 -s -static -municode -mwindows -o "$WINE_RUN_WORK/baseline.exe" \
-      "$root/scripts/benchlaunch.cpp" || exit 0
-    dir="$WINEPREFIX/drive_c/Program Files/ICQ7"
+    dir="$WINEPREFIX/drive_c/Program Files/ICQ7" win='C:\Program Files\ICQ7'
     mkdir -p "$dir"
     cp "$kestrun" "$dir/Kestrun.exe"
-    cp "$stub" "$dir/ICQ.exe"
-    cp "$build/fixtures/icq7/MCore.dll" "$dir/"
-    cp "$WINE_RUN_WORK/baseline.exe" "$dir/baseline.exe"
+    cp "$build/fixtures/icq7/ICQ.exe" "$build/fixtures/icq7/MCore.dll" "$build/bench/baseline_launch.exe" "$dir/"
     # Padding after the image: the program still runs, and the copy has weight.
     head -c $((24 * 1024 * 1024)) /dev/zero >> "$dir/ICQ.exe"
-    # Silent, not the first launch ever (one-second follow-up ticks).
+    # The stand-in leaves its marker at once (so Kestrun's follow-up ends at once)
+    # and ends by itself before its number comes round again.
+    printf '[Stub]\r\nMarkerDelayMs=0\r\nExitAfterMs=1000\r\n' > "$dir/icqstub.ini"
+    # Silent, not the first launch ever, five numbers in turn.
     printf '[Kestrun]\r\nShowMe=0\r\nMaxNr=5\r\nStarts=5\r\n' > "$dir/kestrun.ini"
-    drv="$WINE_RUN_WORK/benchlaunch.exe"
-    wine "$drv" measure 'C:\Program Files\ICQ7' "$runs"
+    log="$dir/icqstub.log" results="$WINE_RUN_WORK/launch"
+    : > "$log"
+    : > "$results"
+    wineserver -p  # one server for all runs, so that no run pays for starting it
 
-    # CPU time of the whole Windows process (Wine's loader included), from the
-    # kernel's accounting of the process that `wine` becomes. The minimal
-    # program shows what any program costs here before it does anything.
-    local kcpu=() bcpu=() i t
-    for ((i = 0; i < runs; i++)); do
-      wine "$drv" closestubs
-      /usr/bin/time -f '%U %S' -o "$WINE_RUN_WORK/t" wine 'C:\Program Files\ICQ7\Kestrun.exe'
-      kcpu+=("$(awk '{ printf "%.0f", ($1 + $2) * 1000 }' "$WINE_RUN_WORK/t")")
-      wine "$drv" closestubs
-      /usr/bin/time -f '%U %S' -o "$WINE_RUN_WORK/t" wine 'C:\Program Files\ICQ7\baseline.exe' \
-        --baseline 'C:\Program Files\ICQ7'
-      bcpu+=("$(awk '{ printf "%.0f", ($1 + $2) * 1000 }' "$WINE_RUN_WORK/t")")
+    # run ROUND KIND PROGRAM ARGS...: one timed run, appended to $results.
+    run() {
+      local round=$1 kind=$2 before t0 start cpu
+      shift 2
+      before=$(stat -c %s "$log")
+      t0=$(date +%s.%N)
+      /usr/bin/time -f '%U %S' -o "$WINE_RUN_WORK/cpu" "$WINE_LOADER64" "$@"
+      start=$(stat -c %.9Y "$log")
+      cpu=$(awk '{ printf "%.0f", ($1 + $2) * 1000 }' "$WINE_RUN_WORK/cpu")
+      if [ "$(stat -c %s "$log")" -gt "$before" ]; then
+        echo "$round $kind $(awk -v a="$t0" -v b="$start" 'BEGIN { printf "%.1f", (b - a) * 1000 }') $cpu" >> "$results"
+      else
+        echo "  round $round, $kind: ICQ 7 was not started"
+      fi
+    }
+    next_kestrun() { echo $(( $(sed -n 's/^LastNr=\([0-9]*\).*/\1/p' "$dir/kestrun.ini" | tr -d '\r' | head -n1) % 5 + 1 )); }
+    stale() { touch -d '2001-01-01' "$dir/ICQ.exe$1"; }  # only its time: a copy of a former ICQ.exe
+
+    # Every number used once before counting, so that each copy exists.
+    local i b
+    for i in 1 2 3 4 5; do
+      run 0 warm "$win\\Kestrun.exe"
+      run 0 warm "$win\\baseline_launch.exe" needed $((20 + i))
     done
-    wine "$drv" closestubs
-    median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-    printf '  CPU       Kestrun, one silent launch with its follow-up: %s ms (runs: %s; target < 100 ms)\n' \
-      "$(median "${kcpu[@]}")" "${kcpu[*]}"
-    printf '  CPU       minimal program that copies and starts: %s ms (runs: %s)\n' \
-      "$(median "${bcpu[@]}")" "${bcpu[*]}"
+    for ((i = 1; i <= runs; i++)); do
+      b=$((20 + (2 * i) % 5 + 1))
+      stale "$(next_kestrun)"
+      run "$i" kestrun-stale "$win\\Kestrun.exe"
+      stale "$b"
+      run "$i" baseline-stale "$win\\baseline_launch.exe" needed "$b"
+      run "$i" kestrun-current "$win\\Kestrun.exe"
+      b=$((20 + (2 * i + 1) % 5 + 1))
+      run "$i" baseline-current "$win\\baseline_launch.exe" needed "$b"
+      run "$i" baseline-always "$win\\baseline_launch.exe" always "$b"
+    done
+    wineserver -k
+
+    # column KIND FIELD: the figures of one kind of run (3 = time to start, 4 = CPU).
+    column() { awk -v k="$1" -v f="$2" '$2 == k { print $f }' "$results"; }
+    # ratio A B: A over B, round by round.
+    ratio() {
+      awk -v a="$1" -v b="$2" '$2 == a { x[$1] = $3 } $2 == b { y[$1] = $3 }
+        END { for (r in x) if (r in y && y[r] > 0) print x[r] / y[r] }' "$results"
+    }
+    row() { printf "  %-40s %-22s %s\n" "$1" "$2" "${3:-}"; }
+    printf '  ICQ.exe %s MiB; %d runs of each kind, taking turns; median (interquartile range)\n' \
+      "$(awk -v b="$(stat -c %s "$dir/ICQ.exe")" 'BEGIN { printf "%.1f", b / 1048576 }')" "$runs"
+    row "" "to ICQ 7's start" "CPU time"
+    echo "  with a stale copy"
+    row "  Kestrun" "$(column kestrun-stale 3 | summary ' ms')" "$(column kestrun-stale 4 | summary ' ms')"
+    row "  reference, copies" "$(column baseline-stale 3 | summary ' ms')" "$(column baseline-stale 4 | summary ' ms')"
+    row "  Kestrun / reference (goal <= 1.1)" "$(ratio kestrun-stale baseline-stale | summary x 2)"
+    echo "  with a current copy"
+    row "  Kestrun" "$(column kestrun-current 3 | summary ' ms')" "$(column kestrun-current 4 | summary ' ms')"
+    row "  reference, leaves it" "$(column baseline-current 3 | summary ' ms')" \
+      "$(column baseline-current 4 | summary ' ms')"
+    row "  reference, copies every time" "$(column baseline-always 3 | summary ' ms')" \
+      "$(column baseline-always 4 | summary ' ms')"
+    row "  Kestrun / reference leaving it" "$(ratio kestrun-current baseline-current | summary x 2)"
+    row "  Kestrun / copying every time (goal < 1)" "$(ratio kestrun-current baseline-always | summary x 2)"
+    echo "  CPU goal: Kestrun <= 50 ms per launch"
   )
 }
 
 # ---------------------------------------------------------------------------------
-# Benchmark: Ternavo's ICQ 7 search and its start
-# Under Wine, in a fresh prefix where no candidate holds ICQ: the time of the search
-# over all 24 candidates (the case that tries them all), and Ternavo's time from its
-# start to its main window shown, next to an empty Win32 program's start and end
-# measured in the same run. BENCH_TERNAVO_RUNS program starts (default 5); the
-# search runs twenty times as often.
+# Benchmark: Ternavo's start and its ICQ 7 search
+# Under Wine: Ternavo's time from its start to its main window shown, taking
+# turns with a reference program that shows one window with the same kinds of
+# controls and does nothing else (scripts/baseline_window.cpp); and the time of
+# Ternavo's ICQ 7 search when no candidate holds ICQ (all 24 are tried).
+# BENCH_TERNAVO_RUNS program starts of each (default 20); the search runs five
+# times as often.
 # ---------------------------------------------------------------------------------
 bench_ternavo() {
-  section "Ternavo: ICQ 7 search and start to window"
-  local runs=${BENCH_TERNAVO_RUNS:-5}
+  section "Ternavo: start to window shown, next to a reference program; ICQ 7 search"
+  local build=${BENCH_BUILD:-build/x64} runs=${BENCH_TERNAVO_RUNS:-20}
   local ternavo="$dist/x64/Ternavo.exe"
   if [ ! -f "$ternavo" ]; then echo "  $ternavo missing (run 'make build')"; return 0; fi
+  bench_programs "$build" || return 0
   (
     set +e
-    root=$(pwd)
-    ternavo=$(realpath "$ternavo")
+    ternavo=$(realpath "$ternavo") build=$(realpath "$build")
     . cmake/wine-run.sh
     wine_run_prepare
     trap wine_run_cleanup EXIT
-    x86_64-w64-mingw32-g++-posix -std=c++17 -O2 -s -static -municode -DUNICODE -D_UNICODE -DWIN32_LEAN_AND_MEAN \
-      -DNOMINMAX -D_WIN32_WINNT=0x0601 -finput-charset=UTF-8 -I "$root" -o "$WINE_RUN_WORK/benchternavo.exe" \
-      "$root/scripts/benchternavo.cpp" "$root/ternavo/icq7path.cpp" "$root/ternavo/registry.cpp" \
-      "$root/ternavo/file_version.cpp" "$root/ternavo/long_path.cpp" "$root/ternavo/run_state.cpp" \
-      "$root/ternavo/rules/icq7search.cpp" "$root/common/files.cpp" "$root/common/winutil.cpp" \
-      -lshell32 -lole32 -luuid -lversion -ladvapi32 -luser32 || exit 0
     dir="$WINEPREFIX/drive_c/bench-ternavo"
     mkdir -p "$dir"
     cp "$ternavo" "$dir/Ternavo.exe"
-    wine "$WINE_RUN_WORK/benchternavo.exe" measure 'C:\bench-ternavo\Ternavo.exe' "$runs"
+    cp "$build/bench/baseline_window.exe" "$build/bench/benchternavo.exe" "$dir/"
+    results="$WINE_RUN_WORK/ternavo"
+    wineserver -p
+    wine 'C:\bench-ternavo\benchternavo.exe' start 'C:\bench-ternavo\Ternavo.exe' \
+      'C:\bench-ternavo\baseline_window.exe' "$runs" > "$results"
+    wine 'C:\bench-ternavo\benchternavo.exe' search $((runs * 5)) >> "$results"
+    wineserver -k
+    grep unexpected "$results"
+    column() { awk -v k="$1" '$1 == k && $2 >= 0 { print $2 }' "$results"; }
+    printf '  %d starts of each, taking turns; median (interquartile range)\n' "$runs"
+    printf '  %-44s %s\n' "Ternavo, start to main window shown" "$(column ternavo | summary ' ms')"
+    printf '  %-44s %s\n' "reference window, start to shown" "$(column baseline | summary ' ms')"
+    printf '  %-44s %s\n' "Ternavo / reference (goal <= 1.5)" "$(awk '$1 == "ternavo" { t[++i] = $2 }
+      $1 == "baseline" { b[++j] = $2 } END { for (k = 1; k <= i && k <= j; k++) if (t[k] > 0 && b[k] > 0)
+      print t[k] / b[k] }' "$results" | summary x 2)"
+    printf '  %-44s %s\n' "ICQ 7 search, 24 candidates, none found" "$(column search | summary ' ms' 2)"
   )
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include "common/formicon.h"
 #include "common/linkhover.h"
+#include "common/winutil.h"
 #include "ternavo/about_box.h"
 #include "ternavo/about_box_table.h"
 #include "ternavo/dialog_support.h"
@@ -21,6 +22,8 @@ AboutBox about;
 
 void OpenHomePage(HWND label) {
     std::wstring address = std::wstring(L"http://") + kHomeHost + L"/";
+    // The shell may hand the address to an extension that wants COM.
+    win::ComScope com;
     ShellExecuteW(about.hwnd, L"open", address.c_str(), nullptr, g_run.ProgramDir.c_str(), SW_SHOWNORMAL);
     LinkClicked(label);
 }

@@ -25,6 +25,7 @@ std::wstring BrowseForFile(HWND owner, const std::wstring& initialDir, const std
     // A blank buffer: the dialog's file box starts empty, and a cancelled
     // dialog leaves it empty, which is the "no choice" answer.
     std::vector<wchar_t> buffer(257, L'\0');
+    win::ComScope com;  // the file dialog hosts shell objects
     browse(owner, buffer.data(), 256, initialDir.empty() ? nullptr : initialDir.c_str(),
            defaultExt.empty() ? nullptr : defaultExt.c_str(), list.c_str(), title.c_str());
     std::wstring chosen(buffer.data());

@@ -39,6 +39,7 @@ DWORD StartElevatedCopy(HWND owner, const std::wstring& arguments) {
     info.lpParameters = arguments.c_str();
     info.lpDirectory = dir.c_str();
     info.nShow = SW_SHOWNORMAL;
+    win::ComScope com;  // the shell may hand the start to an extension that wants COM
     if (ShellExecuteExW(&info)) return ERROR_SUCCESS;
     DWORD error = GetLastError();
     return error != ERROR_SUCCESS ? error : ERROR_GEN_FAILURE;

@@ -5,6 +5,8 @@
 #include "common/files.h"
 #include "common/ini_file.h"
 #include "common/winutil.h"
+#include "kestrun/rules/copyrule.h"
+#include "kestrun/rules/launchrules.h"
 #include "ternavo/apply.h"
 #include "ternavo/icq7path.h"
 #include "ternavo/main_window.h"
@@ -56,6 +58,17 @@ void DeleteStarterFiles(const std::wstring& dir) {
     SetFileAttributesW((dir + L"Kestrun.exe").c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW((dir + L"Kestrun.exe").c_str());
     DeleteFileW((dir + L"kestrun.ini").c_str());
+}
+
+// Kestrun's numbered copies of ICQ.exe and their marker files. A copy that is
+// running cannot be deleted (the system refuses, error 5): it stays, and that
+// is no failure.
+void DeleteNumberedCopies(const std::wstring& dir) {
+    for (int32_t nr = 1; nr <= kMostCopies; ++nr) {
+        std::wstring copy = dir + CopyNameFor(nr);
+        DeleteFileW(copy.c_str());
+        DeleteFileW((copy + L".csassembly").c_str());
+    }
 }
 
 // Puts the embedded starter in place of `target`, whole or not at all; a
@@ -131,6 +144,7 @@ void RemoveStarter() {
         return;
     }
     DeleteStarterFiles(dir);
+    DeleteNumberedCopies(dir);
     // Whoever made it, a desktop shortcut of this name goes too.
     std::wstring desktop = DesktopFolder();
     if (!desktop.empty()) DeleteFileW((desktop + L"Kestrun.lnk").c_str());

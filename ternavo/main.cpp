@@ -3,15 +3,12 @@
 #include <windows.h>
 #include <commctrl.h>
 #include "common/layout.h"
-#include "common/winutil.h"
 #include "ternavo/main_window.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     // The controls take the system's visual style.
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
-    // The shell's file dialog and shortcut objects want COM on this thread.
-    win::ComScope com;
     HWND window = CreateMainWindow();
     if (!window) return 1;
     ShowWindow(window, show);

@@ -1,6 +1,8 @@
 // Kestrun end to end under Wine: the real Kestrun.exe in a folder with blanks
 // beside the stand-in ICQ 7, checked through the stand-in's command-line log,
 // the files in the folder, kestrun.ini and the stand-in's window.
+#include <windows.h>
+#include <tlhelp32.h>
 #include <gtest/gtest.h>
 #include "kestrun/window_table.h"
 #include "tests/windows/kestrun_launch/launch_support.h"
@@ -28,6 +30,34 @@ HWND StubWindow() {
 // The extended style apart from the edge bit, which the window manager itself
 // keeps on every captioned window whatever style a program sets.
 LONG_PTR ExStyle(HWND w) { return GetWindowLongPtrW(w, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_WINDOWEDGE); }
+
+FILETIME WriteTime(const std::wstring& path) {
+    FILETIME t{};
+    WIN32_FILE_ATTRIBUTE_DATA d;
+    if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &d)) t = d.ftLastWriteTime;
+    return t;
+}
+
+// Writes the file and gives it `time` as its last-write time.
+void WriteKeepingTime(const std::wstring& path, const std::string& bytes, FILETIME time) {
+    wt::WriteBytes(path, bytes);
+    HANDLE h = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return;
+    SetFileTime(h, nullptr, nullptr, &time);
+    CloseHandle(h);
+}
+
+// Whether a process of this executable name runs (its image holds the file).
+bool ProcessRunning(const wchar_t* exeName) {
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snap == INVALID_HANDLE_VALUE) return false;
+    PROCESSENTRY32W e{sizeof(e)};
+    bool found = false;
+    for (BOOL ok = Process32FirstW(snap, &e); ok && !found; ok = Process32NextW(snap, &e))
+        found = _wcsicmp(e.szExeFile, exeName) == 0;
+    CloseHandle(snap);
+    return found;
+}
 
 }  // namespace
 
@@ -163,6 +193,47 @@ TEST_F(Launch, AnInstanceWithoutWindowOrWithAClosingWindowDoesNotHoldKestrun) {
         EXPECT_EQ(f.Get(L"Starts"), L"4") << c.key;
         launch::CloseStubs();
     }
+}
+
+TEST_F(Launch, ACurrentCopyStaysAndAStaleOneIsMadeAgain) {
+    Folder f;
+    f.Set(L"ShowMe", L"0");
+    f.Set(L"Starts", L"3");
+    f.Stub(L"MarkerDelayMs", L"0");
+    const std::wstring icq = f.dir + L"ICQ.exe", copy = f.dir + L"ICQ.exe1";
+    // Bytes after the image, which the stand-in never reads: changing them
+    // leaves a program that still runs.
+    wt::WriteBytes(icq, wt::ReadBytes(icq) + std::string(16, '\0'));
+    // Kestrun over number 1, then the stand-in ended, so that it holds no copy.
+    auto launchNumberOne = [&] {
+        f.Set(L"LastNr", L"0");
+        bool ran = launch::Run(f);
+        launch::CloseStubs();
+        return ran && wt::WaitFor([] { return !ProcessRunning(L"ICQ.exe1"); }, 10000);
+    };
+    ASSERT_TRUE(launchNumberOne());
+    ASSERT_TRUE(wt::ReadBytes(copy) == wt::ReadBytes(icq));
+
+    // A copy of ICQ.exe's size and time is started as it is, not written again.
+    std::string kept = wt::ReadBytes(copy);
+    kept.back() = 'k';
+    WriteKeepingTime(copy, kept, WriteTime(icq));
+    ASSERT_TRUE(launchNumberOne());
+    EXPECT_TRUE(wt::ReadBytes(copy) == kept) << "the current copy was written again";
+    EXPECT_EQ(f.Log().back(), f.Started(L"ICQ.exe1", L""));
+
+    // ICQ.exe changed: at a new time with its size, or at the copy's time with
+    // another size. Each time the copy is made again.
+    std::string changed = wt::ReadBytes(icq);
+    changed.back() = 't';
+    wt::WriteBytes(icq, changed);
+    ASSERT_TRUE(launchNumberOne());
+    EXPECT_TRUE(wt::ReadBytes(copy) == changed) << "a copy older than ICQ.exe was kept";
+    changed += "longer";
+    WriteKeepingTime(icq, changed, WriteTime(copy));
+    ASSERT_TRUE(launchNumberOne());
+    EXPECT_TRUE(wt::ReadBytes(copy) == changed) << "a copy shorter than ICQ.exe was kept";
+    EXPECT_EQ(f.Log().size(), 4u);
 }
 
 TEST_F(Launch, WithoutMarkerKestrunEndsAtTheSixthTick) {

@@ -222,11 +222,21 @@ TEST_F(StartPress, AShortcutBoxLeftUntickedStaysSoAtTheNextStart) {
 
 // --- Removal ---
 
-TEST_F(StartPress, RemovalDeletesStarterSettingsAndShortcut) {
+TEST_F(StartPress, RemovalDeletesStarterSettingsShortcutAndTheCopiesNotRunning) {
     std::wstring icq = Icq(L"remove");
     wt::InstallKestrun(icq);
     wt::WriteBytes(icq + L"kestrun.ini", "[Kestrun]\r\n");
     wt::WriteBytes(road::DesktopLink(), "someone's shortcut");
+    // Kestrun's numbered copies and markers, and names that are none of them.
+    for (const wchar_t* name : {L"ICQ.exe1", L"ICQ.exe1.csassembly", L"ICQ.exe7.csassembly", L"ICQ.exe99",
+                                L"ICQ.exe0", L"ICQ.exe100", L"ICQ.exe5.bak"})
+        wt::WriteBytes(icq + name, "copy");
+    // A copy that runs stays, and its marker goes.
+    wt::WriteBytes(icq + L"icqstub.ini", "[Stub]\r\nMarkerDelayMs=0\r\n");
+    CopyFileW((icq + L"ICQ.exe").c_str(), (icq + L"ICQ.exe2").c_str(), FALSE);
+    wt::Process running(icq + L"ICQ.exe2", L"", icq);
+    ASSERT_NE(wt::WaitWindow(running.pid(), L"IcqStubWindow", 10000), nullptr);
+    ASSERT_TRUE(wt::WaitFor([&] { return wt::Exists(icq + L"ICQ.exe2.csassembly"); }, 10000));
     Ternavo t;
     Run(t, {false, false, false, true, 1}, icq);
     Box b = road::TakeBox(t);
@@ -235,8 +245,12 @@ TEST_F(StartPress, RemovalDeletesStarterSettingsAndShortcut) {
     EXPECT_EQ(b.text, L"All shortcuts to Kestrun.exe created by your own have to be deleted manually.");
     EXPECT_EQ(b.icon, L"information");
     ASSERT_TRUE(t.WaitStatus(L"Changes successful!"));
-    EXPECT_EQ(wt::ListFiles(icq), (std::vector<std::wstring>{L"ICQ.exe", L"MCore.dll"}));
+    EXPECT_EQ(wt::ListFiles(icq), (std::vector<std::wstring>{L"ICQ.exe", L"ICQ.exe0", L"ICQ.exe100", L"ICQ.exe2",
+                                                              L"ICQ.exe5.bak", L"MCore.dll", L"icqstub.ini",
+                                                              L"icqstub.log"}));
     EXPECT_FALSE(wt::Exists(road::DesktopLink()));
+    EXPECT_FALSE(road::TakeBox(t, 1000).seen);  // the copy that stayed is not reported
+    running.Kill();
 }
 
 TEST_F(StartPress, RemovalWhenAlreadyAbsentSucceeds) {
