@@ -301,8 +301,10 @@ def icon_group_sizes(pe_res, name):
 
 # -- what each program must carry ----------------------------------------------
 EXPECTED = {
-    "kestrun.exe": {"version": "1.3.0.0", "icons": 8, "icon_range": (16, 48)},
-    "ternavo.exe": {"version": "1.5.0.0", "icons": 7, "icon_range": (16, 128)},
+    "kestrun.exe": {"version": "1.3.0.0", "icons": 8, "icon_range": (16, 48),
+                    "delayed": {"comctl32.dll"}},
+    "ternavo.exe": {"version": "1.5.0.0", "icons": 7, "icon_range": (16, 128),
+                    "delayed": {"shell32.dll", "ole32.dll", "version.dll"}},
 }
 
 
@@ -326,6 +328,12 @@ def check_file(path, starter=None):
         foreign = [d for d in dlls if not is_windows_dll(d.split(" ")[0])]
         put(not foreign, "imports only Windows DLLs: %s%s" % (
             ", ".join(dlls), ("; NOT WINDOWS: " + ", ".join(foreign)) if foreign else ""))
+        if expect:
+            # What a start does not need is loaded at its first use: never imported plainly.
+            plain = {d.lower() for d in dlls if not d.endswith(" (delayed)")}
+            early = sorted(expect["delayed"] & plain)
+            put(not early, "loaded at first use: %s%s" % (
+                ", ".join(sorted(expect["delayed"])), ("; IMPORTED AT START: " + ", ".join(early)) if early else ""))
         delayed = pe.delay_imports()
         zero = ["%s!%s" % (d, f) for d, f, z in delayed if z]
         put(not zero, "%d delay-loaded functions, each slot bound to its loader stub%s" % (
