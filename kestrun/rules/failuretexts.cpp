@@ -12,22 +12,25 @@ std::wstring Lines(const wchar_t* message, const std::wstring& reason, const wch
 
 }  // namespace
 
-std::wstring ReasonLine(const std::wstring& systemText) {
+std::wstring ReasonLine(const std::wstring& systemText, const std::wstring& file) {
     size_t end = systemText.find_last_not_of(L" \t\r\n");
-    return end == std::wstring::npos ? std::wstring() : systemText.substr(0, end + 1);
+    std::wstring text = end == std::wstring::npos ? std::wstring() : systemText.substr(0, end + 1);
+    for (size_t at = text.find(L"%1"); at != std::wstring::npos; at = text.find(L"%1", at + file.size()))
+        text.replace(at, 2, file);
+    return text;
 }
 
-std::wstring StartFailedText(bool english, const std::wstring& systemText, bool copyRefused) {
+std::wstring StartFailedText(bool english, const std::wstring& systemText, const std::wstring& file, bool copyRefused) {
     const wchar_t* hint = nullptr;
     if (copyRefused)
         hint = english ? L"Run Kestrun as administrator, or install ICQ 7 into a folder you may write to."
                        : L"Starten Sie Kestrun als Administrator oder installieren Sie ICQ 7 in einen Ordner, in den "
                          L"Sie schreiben dürfen.";
     return Lines(english ? L"ICQ 7 could not be started." : L"ICQ 7 konnte nicht gestartet werden.",
-                 ReasonLine(systemText), hint);
+                 ReasonLine(systemText, file), hint);
 }
 
-std::wstring SaveFailedText(bool english, const std::wstring& systemText) {
+std::wstring SaveFailedText(bool english, const std::wstring& systemText, const std::wstring& file) {
     return Lines(english ? L"The settings could not be saved." : L"Die Einstellungen konnten nicht gespeichert werden.",
-                 ReasonLine(systemText));
+                 ReasonLine(systemText, file));
 }
