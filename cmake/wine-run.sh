@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Runs one Windows program under Wine 64-bit in a private, throwaway prefix with its own
-# X display. CTest uses it as the cross-compiling emulator; scripts use it too.
+# Runs one Windows program under Wine in a private, throwaway 64-bit prefix with its own
+# X display: a 64-bit program under the 64-bit loader, a 32-bit one under the 32-bit loader
+# (a 32-bit program on 64-bit Windows). CTest uses it as the cross-compiling emulator for
+# both builds; scripts use it too. A 32-bit program on a kernel that cannot run 32-bit code
+# exits 77 with the reason (CTest reports the test as skipped).
 #   TEST_LOCALE=de     German system locale (a separate base prefix)
 #   TEST_WINE_CACHE    where the ready base prefixes are kept (default: a folder in /tmp)
 #   TEST_KEEP_PREFIX   leave the prefix behind and print its path (for debugging)
@@ -8,31 +11,91 @@
 # Sourced (`. cmake/wine-run.sh`), it only defines wine_run_prepare and wine_run_cleanup,
 # so that a script can set up such a prefix, put files into it and run several programs.
 
-# Makes a fresh prefix from the cached base one and a display. Afterwards WINEPREFIX,
-# DISPLAY and the Wine environment are exported; WINE_RUN_WORK is the throwaway folder.
-wine_run_prepare() {
+WINE_RUN_SELF=$(readlink -f "${BASH_SOURCE[0]}")
+WINE_LOADER64=/usr/lib/wine/wine64
+WINE_LOADER32=/usr/lib/wine/wine
+
+# The machine type of a PE file: "x86", "x64" or "" (not a readable PE file).
+wine_run_machine() {
+  local lfanew machine
+  lfanew=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ') || return 0
+  [ -n "$lfanew" ] || return 0
+  machine=$(od -An -tx2 -j$((lfanew + 4)) -N2 "$1" 2>/dev/null | tr -d ' ')
+  case "$machine" in 014c) echo x86 ;; 8664) echo x64 ;; esac
+}
+
+# The Wine loader for a program given as a Linux path or as a path on a Wine drive:
+# the 32-bit one for a 32-bit program, else (reg, explorer, cmd, 64-bit programs) 64-bit.
+wine_run_loader() {
+  local file=$1
+  case "$file" in
+    [A-Za-z]:\\*)
+      local rest=${file:3}
+      file="$WINEPREFIX/dosdevices/$(echo "${file:0:1}" | tr 'A-Z' 'a-z'):/${rest//\\//}" ;;
+  esac
+  if [ "$(wine_run_machine "$file")" = x86 ]; then echo "$WINE_LOADER32"; else echo "$WINE_LOADER64"; fi
+}
+
+# Why this machine cannot run 32-bit Windows programs, or nothing when it can.
+wine_run_no32() {
+  if [ ! -x "$WINE_LOADER32" ]; then echo "wine32 is not installed (run scripts/setup.sh)"; return; fi
+  if ! "$WINE_LOADER32" --version >/dev/null 2>&1; then
+    echo "this kernel cannot run 32-bit programs (32-bit emulation is off)"
+  fi
+}
+
+# The ready base prefix of a locale ("en" or "de"), made once and kept in the cache.
+# Exports the Wine environment of that locale; sets WINE_RUN_BASE to the base prefix.
+wine_run_base() {
   local cache=${TEST_WINE_CACHE:-/tmp/wine-bench-$(id -u)}
-  local locale=${TEST_LOCALE:-en}
+  local locale=$1
   local base="$cache/base-$locale"
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
   unset WINESERVER
   if [ "$locale" = de ]; then export LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8; else export LC_ALL=C.UTF-8 LANG=C.UTF-8; fi
 
   mkdir -p "$cache"
-  # Make the base prefix once; parallel runs wait for the first one.
+  # Made once; parallel runs wait for the first one. It is made again when Wine, its
+  # 32-bit half or its fonts changed since (a prefix made without wine32 lacks its 32-bit
+  # system files for good).
+  local stamp
+  stamp="$("$WINE_LOADER64" --version 2>/dev/null) wine32:$([ -z "$(wine_run_no32)" ] && echo yes || echo no)"
+  stamp="$stamp fonts:$(ls /usr/share/wine/fonts 2>/dev/null | md5sum | cut -c1-8)"
   (
     flock 9
-    if [ ! -f "$base/.ready" ]; then
+    if [ "$(cat "$base/.ready" 2>/dev/null)" != "$stamp" ]; then
       rm -rf "$base"
-      WINEPREFIX="$base" wineboot -i >/dev/null 2>&1
+      WINEPREFIX="$base" "$WINE_LOADER64" wineboot -i >/dev/null 2>&1
       WINEPREFIX="$base" wineserver -w
-      touch "$base/.ready"
+      # Debian's Wine does not find its own fonts where it installs them; without them GDI
+      # hands out the host's fonts for "MS Sans Serif", "Tahoma" and "Marlett", and windows
+      # look different from machine to machine. In the prefix's Fonts folder it finds them.
+      cp /usr/share/wine/fonts/* "$base/drive_c/windows/Fonts/" 2>/dev/null || true
+      echo "$stamp" >"$base/.ready"
     fi
   ) 9>"$cache/.lock-$locale"
+  WINE_RUN_BASE=$base
+}
 
+# Puts `wine` on the PATH as this script, which starts each program with the loader that
+# fits it: Debian's own `wine` starts the 32-bit loader first whenever wine32 is installed,
+# even for 64-bit programs.
+wine_run_shim() {
+  mkdir -p "$1"
+  ln -sf "$WINE_RUN_SELF" "$1/wine"
+  export PATH="$1:$PATH"
+}
+
+# Makes a fresh prefix from the cached base one and a display. Afterwards WINEPREFIX,
+# DISPLAY and the Wine environment are exported, and `wine` on the PATH picks the loader
+# that fits the program it starts; WINE_RUN_WORK is the throwaway folder.
+wine_run_prepare() {
+  wine_run_base "${TEST_LOCALE:-en}"
   WINE_RUN_WORK=$(mktemp -d "${TMPDIR:-/tmp}/wine-run.XXXXXX")
-  cp -a "$base" "$WINE_RUN_WORK/prefix"
+  cp -a "$WINE_RUN_BASE" "$WINE_RUN_WORK/prefix"
   export WINEPREFIX="$WINE_RUN_WORK/prefix"
+
+  wine_run_shim "$WINE_RUN_WORK/bin"
 
   WINE_RUN_XPID=""
   if [ -z "${TEST_USE_DISPLAY:-}" ]; then
@@ -58,8 +121,18 @@ wine_run_cleanup() {
   return 0
 }
 
-if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+if [ "${BASH_SOURCE[0]}" = "$0" ] && [ "$(basename "$0")" = wine ]; then
+  # Called as `wine` inside a prepared prefix.
+  exec "$(wine_run_loader "${1:-}")" "$@"
+elif [ "${BASH_SOURCE[0]}" = "$0" ]; then
   set -u
+  if [ "$(wine_run_machine "$1")" = x86 ]; then
+    why=$(wine_run_no32)
+    if [ -n "$why" ]; then
+      echo "SKIPPED: $(basename "$1") is a 32-bit program and $why" >&2
+      exit 77
+    fi
+  fi
   wine_run_prepare
   trap wine_run_cleanup EXIT
   wine "$@" </dev/null

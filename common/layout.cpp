@@ -197,8 +197,8 @@ HBRUSH Layout::CtlColor(HDC dc, HWND control) const {
     return GetSysColorBrush(COLOR_BTNFACE);
 }
 
-HWND CreateMainWindow(const wchar_t* className, const wchar_t* caption, int clientWidthTw, int clientHeightTw,
-                      DWORD style, DWORD exStyle, HWND owner, void* param) {
+HWND CreateTopLevelWindow(const wchar_t* className, const wchar_t* caption, int clientWidthTw,
+                          int clientHeightTw, DWORD style, DWORD exStyle, HWND owner, void* param) {
     int dpi = ScreenDpi();
     RECT r{0, 0, TwipsToPixels(clientWidthTw, dpi), TwipsToPixels(clientHeightTw, dpi)};
     AdjustWindowRectEx(&r, style, FALSE, exStyle);

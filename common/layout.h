@@ -38,7 +38,7 @@ enum ControlFlags : unsigned {
 };
 
 struct ControlDef {
-    const char* name;        // the control's name, e.g. "Check1", "LoginOpt(0)"
+    const char* name;        // the control's role, e.g. "StartMinimized", "LoginOption(0)"
     Kind kind;
     const char* container;   // name of the container, nullptr = the window itself
     int left, top, width, height;  // twips, relative to the container
@@ -84,6 +84,9 @@ public:
     // Places a control at a new position in twips relative to its container.
     void Place(const char* name, int left, int top, int width, int height);
     const ControlDef& Def(const char* name) const;
+    // The table as it stands now, control by control (in the order of their ids).
+    size_t Count() const { return defs_.size(); }
+    const ControlDef& DefAt(size_t i) const { return defs_[i]; }
 
     // Colours link labels; call from WM_CTLCOLORSTATIC. Returns nullptr for other controls.
     HBRUSH CtlColor(HDC dc, HWND control) const;
@@ -103,9 +106,9 @@ private:
 
 // Registers the panel window class (once) and returns its name.
 const wchar_t* PanelClass();
-// Creates a top-level window whose client area is the given size in twips,
+// Creates a top-level window (a main window or a dialog) whose client area is the given size in twips,
 // centred on the monitor that holds the pointer.
-HWND CreateMainWindow(const wchar_t* className, const wchar_t* caption, int clientWidthTw, int clientHeightTw,
-                      DWORD style, DWORD exStyle, HWND owner, void* param);
+HWND CreateTopLevelWindow(const wchar_t* className, const wchar_t* caption, int clientWidthTw,
+                          int clientHeightTw, DWORD style, DWORD exStyle, HWND owner, void* param);
 // Runs the message loop with keyboard navigation for `window` and its dialogs.
 int RunMessageLoop();

@@ -1,16 +1,20 @@
 // The launcher: copies ICQ.exe to the next numbered name, starts the copy with
-// ICQ 7's parameters, hides it or takes it off the taskbar as asked, records
-// the number used, waits for the marker file of the new instance and ends.
+// ICQ 7's parameters, hides it or takes it off the taskbar as the switches and
+// the settings ask, records the number used, waits for the marker file of the
+// new instance and ends.
 #include "kestrun/launcher.h"
-#include "common/module1.h"
+#include "common/files.h"
+#include "common/ini_file.h"
 #include "common/winutil.h"
-#include "kestrun/app.h"
+#include "kestrun/program.h"
 #include "kestrun/rules/launchrules.h"
-#include "kestrun/startup.h"
+#include "kestrun/run_state.h"
+#include "kestrun/timers.h"
+#include "kestrun/window.h"
 
 namespace {
 
-// Kept between the launch and the follow-up of Timer1.
+// Kept between the launch and its follow-up timer.
 struct LaunchState {
     std::wstring SourcePath;
     std::wstring CopyName;
@@ -61,24 +65,11 @@ DWORD Remaining(DWORD start, DWORD limitMs) {
 constexpr DWORD kPollMs = 25;
 
 void FinalCleanUp() {
-    KillTimer(MainWindow(), kTimer1);
+    KillTimer(MainWindow(), kFollowUpTimer);
     // Succeeds only when no ICQ.exe is there any more.
     MoveFileW(g_launch.CopyPath.c_str(), g_launch.SourcePath.c_str());
     DeleteFileW(MarkerFile().c_str());
     EndProgram();
-}
-
-WindowModes ModesOfWindow() {
-    WindowModes m;
-    m.Minimized = IsOn("Check2");
-    m.NoTaskbar = IsOn("Check3");
-    m.OnlyOnSetModes = IsOn("Check4");
-    m.LoginOption = -1;
-    const char* const options[] = {"LoginOpt(0)", "LoginOpt(1)", "LoginOpt(2)", "LoginOpt(3)"};
-    for (int i = 0; i < 4 && m.LoginOption < 0; ++i)
-        if (IsOn(options[i])) m.LoginOption = i;
-    m.StatusItem = SelectedStatusItem();
-    return m;
 }
 
 }  // namespace
@@ -144,11 +135,11 @@ void LaunchInstance() {
     if (g_launched) return;
     g_launched = true;
 
-    LaunchNumbers numbers = CorrectLaunchNumbers(ReadIniValue(SettingsPath, L"Kestrun", L"LastNr"),
-                                                 ReadIniValue(SettingsPath, L"Kestrun", L"MaxNr"),
-                                                 ReadIniValue(SettingsPath, L"Kestrun", L"Starts"),
-                                                 Options.InstanceLimit);
-    g_launch.SourcePath = ProgramDir + L"ICQ.exe";
+    LaunchNumbers numbers = CorrectLaunchNumbers(ReadIniValue(g_run.SettingsPath, L"Kestrun", L"LastNr"),
+                                                 ReadIniValue(g_run.SettingsPath, L"Kestrun", L"MaxNr"),
+                                                 ReadIniValue(g_run.SettingsPath, L"Kestrun", L"Starts"),
+                                                 g_run.Options.InstanceLimit);
+    g_launch.SourcePath = g_run.ProgramDir + L"ICQ.exe";
     if (!FileExists(g_launch.SourcePath)) {
         ShowWarning(L"Couldn't find the file ICQ.exe! Transaction canceled.",
                     L"Die Datei ICQ.exe konnte nicht gefunden werden! Vorgang abgebrochen.");
@@ -159,7 +150,7 @@ void LaunchInstance() {
     std::wstring program = g_launch.SourcePath;
     if (numbers.MaxNr > 1) {
         g_launch.CopyName = CopyNameFor(numbers.LastNr);
-        g_launch.CopyPath = ProgramDir + g_launch.CopyName;
+        g_launch.CopyPath = g_run.ProgramDir + g_launch.CopyName;
         // A copy that is still running can be neither deleted nor replaced; it
         // is then started as it is.
         if (FileExists(g_launch.CopyPath)) DeleteFileW(g_launch.CopyPath.c_str());
@@ -168,16 +159,16 @@ void LaunchInstance() {
         program = g_launch.CopyPath;
     }
 
-    ApplyWindowModes(Options, ModesOfWindow());
-    std::wstring arguments = IcqArguments(Options);
+    ApplyStartModes(g_run.Options, g_run.Settings);
+    std::wstring arguments = IcqArguments(g_run.Options);
 
-    HWND window = StartAndFindWindow(program, arguments, Options.Minimized ? SW_HIDE : SW_SHOWNORMAL);
+    HWND window = StartAndFindWindow(program, arguments, g_run.Options.Minimized ? SW_HIDE : SW_SHOWNORMAL);
     if (window && WaitForWindowReady(window)) {
         win::DoEvents();
-        if (Options.Minimized) ShowWindow(window, SW_HIDE);
+        if (g_run.Options.Minimized) ShowWindow(window, SW_HIDE);
         win::DoEvents();
-        if (Options.NoTaskbar) {
-            SetTaskbarButton(window, Options.Minimized);
+        if (g_run.Options.NoTaskbar) {
+            SetTaskbarButton(window, g_run.Options.Minimized);
             win::DoEvents();
         }
     }
@@ -188,8 +179,8 @@ void LaunchInstance() {
     }
 
     win::DoEvents();
-    WriteIniValue(SettingsPath, L"Kestrun", L"LastNr", DecimalText(numbers.LastNr));
-    WriteIniValue(SettingsPath, L"Kestrun", L"Starts", DecimalText(numbers.Starts));
+    WriteIniValue(g_run.SettingsPath, L"Kestrun", L"LastNr", DecimalText(numbers.LastNr));
+    WriteIniValue(g_run.SettingsPath, L"Kestrun", L"Starts", DecimalText(numbers.Starts));
     win::DoEvents();
 
     if (FileExists(MarkerFile())) {
@@ -197,10 +188,10 @@ void LaunchInstance() {
         return;
     }
     g_launch.TickCount = 0;
-    SetTimer(MainWindow(), kTimer1, FollowUpInterval(numbers.Starts), nullptr);
+    SetTimer(MainWindow(), kFollowUpTimer, FollowUpInterval(numbers.Starts), nullptr);
 }
 
-void OnTimer1() {
+void OnFollowUpTick() {
     if (g_launch.TickCount > kLastTick || FileExists(MarkerFile())) {
         FinalCleanUp();
         return;

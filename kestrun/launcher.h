@@ -1,8 +1,14 @@
 #pragma once
-// The launcher's pieces below LaunchInstance, open to the tests: starting the
-// copy and finding its window, waiting for that window, the taskbar switch.
+// The launcher: one ICQ 7 per run, and its pieces below LaunchInstance, open
+// to the tests: starting the copy and finding its window, waiting for that
+// window, the taskbar switch.
 #include <windows.h>
 #include <string>
+
+// Launches one ICQ 7 (once per run) and ends the program, at once or after the follow-up.
+void LaunchInstance();
+// One tick of the follow-up timer: ends once the marker is there or the ticks are used up.
+void OnFollowUpTick();
 
 // How long Kestrun looks for the new instance's window, and how long it then
 // waits for that window to become visible before handling it all the same.

@@ -1,11 +1,11 @@
 // Kestrun.exe: each run starts one more ICQ 7 instance from the folder it lives in.
 #include <windows.h>
 #include "common/layout.h"
-#include "kestrun/app.h"
 #include "kestrun/startup.h"
+#include "kestrun/window.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    if (!CreateForm1()) return 1;
+    if (!CreateMainWindow()) return 1;
     StartUp();
     return RunMessageLoop();
 }

@@ -2,16 +2,16 @@
 // refusals (a second copy, a wrong name), the switches, and whether the window
 // is shown or ICQ 7 is launched at once or after a delay.
 #include "kestrun/startup.h"
-#include "common/module1.h"
+#include "common/ini_file.h"
+#include "common/locale_info.h"
 #include "common/winutil.h"
-#include "kestrun/app.h"
+#include "kestrun/launcher.h"
+#include "kestrun/program.h"
 #include "kestrun/rules/launchrules.h"
-
-std::wstring ProgramDir;
-std::wstring SettingsPath;
-std::wstring CommandLineText;
-bool UseEnglish = false;
-StartOptions Options;
+#include "kestrun/run_state.h"
+#include "kestrun/settings.h"
+#include "kestrun/timers.h"
+#include "kestrun/window.h"
 
 namespace {
 
@@ -40,25 +40,15 @@ std::wstring RunningExeName() {
 
 }  // namespace
 
-void ShowWarning(const wchar_t* english, const wchar_t* german) {
-    MessageBoxW(MainWindow(), UseEnglish ? english : german, UseEnglish ? L"Error" : L"Fehler",
-                MB_OK | MB_ICONWARNING);
-}
-
-void EndProgram() {
-    if (HWND w = MainWindow(); w && IsWindow(w)) DestroyWindow(w);
-    PostQuitMessage(0);
-}
-
 void StartUp() {
     if (HWND w = MainWindow()) ShowWindow(w, SW_HIDE);
 
-    CommandLineText = LowerCase(ArgumentText(GetCommandLineW()));
-    ProgramDir = win::ModuleDir();
-    SettingsPath = ProgramDir + L"kestrun.ini";
+    g_run.CommandLineText = LowerCase(ArgumentText(GetCommandLineW()));
+    g_run.ProgramDir = win::ModuleDir();
+    g_run.SettingsPath = g_run.ProgramDir + L"kestrun.ini";
 
-    UseEnglish = ChooseEnglish(ReadLocaleInfo(LOCALE_SNATIVELANGNAME), CommandLineText,
-                               ReadIniValue(SettingsPath, L"Kestrun", L"Language"));
+    g_run.UseEnglish = ChooseEnglish(ReadLocaleInfo(LOCALE_SNATIVELANGNAME), g_run.CommandLineText,
+                                   ReadIniValue(g_run.SettingsPath, L"Kestrun", L"Language"));
 
     if (AnotherCopyRuns()) {
         ShowWarning(L"Ternavo Starter is already running.", L"Der Ternavo Starter läuft bereits.");
@@ -66,8 +56,8 @@ void StartUp() {
         return;
     }
 
-    LoadSettings();
-    ParseCommandLine(CommandLineText, Options);
+    g_run.Settings = LoadSettings(g_run.SettingsPath, g_run.Settings);
+    ParseCommandLine(g_run.CommandLineText, g_run.Options);
 
     if (!IsKestrunName(RunningExeName())) {
         ShowWarning(L"Wrong EXE name of Ternavo Starter.", L"Falscher EXE-Name des Ternavo Starters");
@@ -75,24 +65,24 @@ void StartUp() {
         return;
     }
 
-    if (ReadIniValue(SettingsPath, L"Kestrun", L"ShowMe") == L"0" && !Options.ForceWindow) {
+    if (!g_run.Settings.ShowWindow && !g_run.Options.ForceWindow) {
         StartOrDelay();
         return;
     }
-    PrepareAndShowForm1();
+    ShowMainWindow();
 }
 
 void StartOrDelay() {
-    if (Options.WaitSeconds < 1) {
+    if (g_run.Options.WaitSeconds < 1) {
         LaunchInstance();
         return;
     }
     HWND w = MainWindow();
-    KillTimer(w, kTimer2);
-    SetTimer(w, kTimer2, static_cast<UINT>(Options.WaitSeconds) * 1000u, nullptr);
+    KillTimer(w, kStartDelayTimer);
+    SetTimer(w, kStartDelayTimer, static_cast<UINT>(g_run.Options.WaitSeconds) * 1000u, nullptr);
 }
 
-void OnTimer2() {
-    KillTimer(MainWindow(), kTimer2);  // fires once
+void OnStartDelayElapsed() {
+    KillTimer(MainWindow(), kStartDelayTimer);  // fires once
     LaunchInstance();
 }

@@ -1,10 +1,10 @@
 #pragma once
-// Kestrun's start-up sequence and the way the program ends.
-#include <string>
+// Kestrun's start-up sequence, up to the launch, the start delay or the shown window.
+#include <windows.h>
 
 // Runs from the window's creation up to the launch, the delay or the shown window.
 void StartUp();
-// The warning box of Kestrun's refusals, in the chosen language.
-void ShowWarning(const wchar_t* english, const wchar_t* german);
-// Closes the main window and ends the message loop.
-void EndProgram();
+// Launches at once, or after the "-wait=" delay.
+void StartOrDelay();
+// The start delay has passed (its timer fires once).
+void OnStartDelayElapsed();

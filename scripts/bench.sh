@@ -163,8 +163,9 @@ bench_ternavo() {
     trap wine_run_cleanup EXIT
     x86_64-w64-mingw32-g++-posix -std=c++17 -O2 -s -static -municode -DUNICODE -D_UNICODE -DWIN32_LEAN_AND_MEAN \
       -DNOMINMAX -D_WIN32_WINNT=0x0601 -finput-charset=UTF-8 -I "$root" -o "$WINE_RUN_WORK/benchternavo.exe" \
-      "$root/scripts/benchternavo.cpp" "$root/ternavo/icq7path.cpp" "$root/ternavo/module1.cpp" \
-      "$root/ternavo/rules/icq7search.cpp" "$root/common/module1.cpp" "$root/common/winutil.cpp" \
+      "$root/scripts/benchternavo.cpp" "$root/ternavo/icq7path.cpp" "$root/ternavo/registry.cpp" \
+      "$root/ternavo/file_version.cpp" "$root/ternavo/long_path.cpp" "$root/ternavo/run_state.cpp" \
+      "$root/ternavo/rules/icq7search.cpp" "$root/common/files.cpp" "$root/common/winutil.cpp" \
       -lshell32 -lole32 -luuid -lversion -ladvapi32 -luser32 || exit 0
     dir="$WINEPREFIX/drive_c/bench-ternavo"
     mkdir -p "$dir"

@@ -7,14 +7,13 @@
 #include <cstdio>
 #include <string>
 #include <vector>
-#include "ternavo/app.h"
 #include "ternavo/icq7path.h"
+#include "ternavo/main_window.h"
+#include "ternavo/settings_dialog.h"
 
-// What the search needs of the main window: nothing that shows.
-std::wstring ProgramDir, SettingsPath, CommandLine, LastStatus;
-bool UseEnglish = true, StartPending = false, ResumeFromDialog = false;
+// What the search needs of the main window and the settings dialog: nothing that shows.
 HWND MainWindow() { return nullptr; }
-void SetForm3Directory(const std::wstring&) {}
+void SetSettingsDialogFolder(const std::wstring&) {}
 
 namespace {
 
@@ -51,7 +50,7 @@ BOOL CALLBACK FindMain(HWND w, LPARAM lp) {
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
     wchar_t cls[64];
-    if (pid == f->pid && IsWindowVisible(w) && GetClassNameW(w, cls, 64) && wcscmp(cls, L"TernavoForm1") == 0) {
+    if (pid == f->pid && IsWindowVisible(w) && GetClassNameW(w, cls, 64) && wcscmp(cls, L"TernavoMainWindow") == 0) {
         f->hwnd = w;
         return FALSE;
     }

@@ -62,6 +62,7 @@ class PE:
             self.image_base, dirs_at, count_at = self.u64(opt + 24), opt + 112, opt + 108
         else:
             raise PEError("unknown optional header magic 0x%x" % magic)
+        self.ptr_size = 8 if magic == 0x20B else 4
         self.subsystem = self.u16(opt + 68)
         ndirs = min(self.u32(count_at), 16)
         self.dirs = [(self.u32(dirs_at + 8 * i), self.u32(dirs_at + 8 * i + 4)) for i in range(ndirs)]
@@ -113,15 +114,54 @@ class PE:
                 if desc == b"\0" * 20:
                     break
                 names.append(self.cstring(struct.unpack_from("<I", desc, 12)[0]))
-        if len(self.dirs) > 13 and self.dirs[13][0]:  # delay-loaded DLLs count as well
-            at = self.off(self.dirs[13][0])
-            for i in range(4096):
-                desc = self.raw(at + 32 * i, 32)
-                if desc == b"\0" * 32:
-                    break
-                attrs, name = struct.unpack_from("<II", desc, 0)
-                names.append(self.cstring(name if attrs & 1 else name - self.image_base))
+        for at in self.delay_descriptors():  # delay-loaded DLLs count as well
+            attrs, name = struct.unpack_from("<II", self.raw(at, 8), 0)
+            names.append(self.cstring(name if attrs & 1 else name - self.image_base) + " (delayed)")
         return names
+
+    def delay_descriptors(self):
+        """File offsets of the delay-load descriptors. GNU ld leaves the data directory of
+        delay imports empty, so without it the sections are searched for descriptors: new-style
+        (attributes 1) records whose name points at a "*.dll" text and whose tables lie in the image."""
+        if len(self.dirs) > 13 and self.dirs[13][0]:
+            at = self.off(self.dirs[13][0])
+            found = []
+            while len(found) < 4096 and self.raw(at + 32 * len(found), 32) != b"\0" * 32:
+                found.append(at + 32 * len(found))
+            return found
+        found = []
+        for va, vsize, rptr, rsize in self.sections:
+            for o in range(rptr, min(rptr + rsize, len(self.data)) - 32, 4):
+                attrs, name, handle, iat, int_ = struct.unpack_from("<IIIII", self.data, o)
+                if attrs != 1 or not (name and handle and iat and int_):
+                    continue
+                try:
+                    text = self.cstring(name, 64).lower()
+                    self.off(iat), self.off(int_)
+                except PEError:
+                    continue
+                if text.endswith(".dll") or text.endswith(".drv"):
+                    found.append(o)
+        return found
+
+    def delay_imports(self):
+        """[(dll, function, slot_is_zero)] of every delay-loaded function. Each slot must
+        point at the stub that loads the DLL at the first call; a zero slot makes that
+        first call jump to address 0."""
+        out = []
+        step = self.ptr_size
+        for at in self.delay_descriptors():
+            attrs, name, _, iat, int_ = struct.unpack_from("<IIIII", self.raw(at, 20), 0)
+            rebase = 0 if attrs & 1 else self.image_base  # old-style descriptors hold addresses
+            dll = self.cstring(name - rebase)
+            for k in range(65536):
+                entry = self.raw(self.off(int_ - rebase) + step * k, step)
+                if entry == b"\0" * step:
+                    break
+                value = int.from_bytes(entry, "little")
+                func = ("#%d" % (value & 0xFFFF)) if value >> (8 * step - 1) else self.cstring(value - rebase + 2)
+                out.append((dll, func, self.raw(self.off(iat - rebase) + step * k, step) == b"\0" * step))
+        return out
 
     # -- resources ----------------------------------------------------------
     def resources(self):
@@ -283,9 +323,13 @@ def check_file(path, starter=None):
         pe = PE(data)
         put(pe.subsystem == 2, "subsystem: %s (%d)" % (SUBSYSTEMS.get(pe.subsystem, "other"), pe.subsystem))
         dlls = pe.imports()
-        foreign = [d for d in dlls if not is_windows_dll(d)]
+        foreign = [d for d in dlls if not is_windows_dll(d.split(" ")[0])]
         put(not foreign, "imports only Windows DLLs: %s%s" % (
             ", ".join(dlls), ("; NOT WINDOWS: " + ", ".join(foreign)) if foreign else ""))
+        delayed = pe.delay_imports()
+        zero = ["%s!%s" % (d, f) for d, f, z in delayed if z]
+        put(not zero, "%d delay-loaded functions, each slot bound to its loader stub%s" % (
+            len(delayed), "; NULL SLOT: " + ", ".join(zero) if zero else ""))
         res = pe.resources()
 
         manifest = find(res, RT_MANIFEST, 1)

@@ -15,10 +15,12 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin=${SHOTS_BIN:-$root/build/x64/bin}
 out=$root/shots
-cache=${TEST_WINE_CACHE:-/tmp/wine-bench-$(id -u)}
 work=$(mktemp -d "${TMPDIR:-/tmp}/shots.XXXXXX")
 mkdir -p "$out"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+# The test runner's base prefixes (with Wine's own fonts) and its `wine`, which starts
+# each program with the loader that fits it.
+. "$root/cmake/wine-run.sh"
+wine_run_shim "$work/bin"
 
 # The driver that selects tabs and clicks buttons from inside Wine.
 driver="$work/shotdriver.exe"
@@ -35,12 +37,10 @@ trap 'session_end; rm -rf "$work"' EXIT
 # session_start <en|de> <dpi>: a fresh prefix with that locale and dpi, and a display.
 session_start() {
     local loc=$1 dpi=$2
-    # The test runner makes the base prefixes once; let it do so here too.
-    [ -f "$cache/base-$loc/.ready" ] || TEST_LOCALE=$loc "$root/cmake/wine-run.sh" cmd.exe /c exit 0 >/dev/null 2>&1 || true
+    wine_run_base "$loc"
     export WINEPREFIX="$work/prefix-$loc-$dpi"
     rm -rf "$WINEPREFIX"
-    cp -a "$cache/base-$loc" "$WINEPREFIX"
-    if [ "$loc" = de ]; then export LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8; else export LC_ALL=C.UTF-8 LANG=C.UTF-8; fi
+    cp -a "$WINE_RUN_BASE" "$WINEPREFIX"
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
     xpid=$!
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
@@ -77,22 +77,22 @@ shots_kestrun() {
     mkdir -p "$WINEPREFIX/drive_c/Shots"
     cp "$bin/Kestrun.exe" "$WINEPREFIX/drive_c/Shots/"
     run 'C:\Shots\Kestrun.exe' -showme
-    drive wait KestrunForm1 30000
+    drive wait KestrunWindow 30000
     for i in 0 1 2 3; do
-        drive tab KestrunForm1 1000 "$i"
-        shot "$name-tab$((i + 1))" KestrunForm1
+        drive tab KestrunWindow 1000 "$i"
+        shot "$name-tab$((i + 1))" KestrunWindow
     done
-    # The status list opened, with its pictures (ImageCombo1 is control 1033).
-    drive tab KestrunForm1 1000 1
-    drive drop KestrunForm1 1033
-    shot "$name-status" KestrunForm1
+    # The status list opened, with its pictures (StatusList is control 1033).
+    drive tab KestrunWindow 1000 1
+    drive drop KestrunWindow 1033
+    shot "$name-status" KestrunWindow
     session_end
 }
 
 # Ternavo: the main window, the ICQ 7 settings dialog, the about box and a
 # result; control ids are 1000 + the row of the window's table
-# (Form1: Command3 1000, Check1 1005, Label3 1008, Command1 1013;
-#  Form2: Command1 1000; Form3: Command3 1001). A stand-in ICQ 7 in
+# (main window: StartButton 1000, ICQLiteBox 1005, SettingsLink 1008, InfoButton 1013;
+#  about box: OkButton 1000; settings dialog: CancelButton 1001). A stand-in ICQ 7 in
 # "C:\Program Files\ICQ7" gives the settings dialog a folder to show.
 shots_ternavo() {
     local loc=$1 dpi=$2 name=ternavo-$1
@@ -102,20 +102,20 @@ shots_ternavo() {
     cp "$bin/Ternavo.exe" "$WINEPREFIX/drive_c/Shots/"
     cp "$bin/../fixtures/icq7/"* "$WINEPREFIX/drive_c/Program Files/ICQ7/" 2>/dev/null || true
     run 'C:\Shots\Ternavo.exe'
-    drive wait TernavoForm1 30000
-    shot "$name-main" TernavoForm1
+    drive wait TernavoMainWindow 30000
+    shot "$name-main" TernavoMainWindow
     if [ "$dpi" = 96 ]; then
-        drive link TernavoForm1 1008
-        drive wait TernavoForm3 10000
-        shot "$name-settings" TernavoForm3
-        drive press TernavoForm3 1001
-        drive press TernavoForm1 1013
-        drive wait TernavoForm2 10000
-        shot "$name-about" TernavoForm2
-        drive press TernavoForm2 1000
-        drive click TernavoForm1 1005
-        drive press TernavoForm1 1000
-        shot "$name-result" TernavoForm1
+        drive link TernavoMainWindow 1008
+        drive wait TernavoSettingsDialog 10000
+        shot "$name-settings" TernavoSettingsDialog
+        drive press TernavoSettingsDialog 1001
+        drive press TernavoMainWindow 1013
+        drive wait TernavoAboutBox 10000
+        shot "$name-about" TernavoAboutBox
+        drive press TernavoAboutBox 1000
+        drive click TernavoMainWindow 1005
+        drive press TernavoMainWindow 1000
+        shot "$name-result" TernavoMainWindow
     fi
     session_end
 }

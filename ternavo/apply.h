@@ -1,10 +1,7 @@
 #pragma once
-// The registry switch of the older ICQ generations.
+// One apply run: the steps that the choices call for, pass by pass.
+#include "ternavo/rules/applyplan.h"
 
-enum class ClassicTarget { Lite, Pro, ICQ6 };
-
-// Creates the target's missing keys, then writes "MultiInstance" = "Yes" and
-// "OwnersNoLimit" = "Yes". Failures are recorded in LastStatus.
-void AllowMultiInstance(ClassicTarget target);
-// Writes "MultiInstance" = "No" into the existing key; creates nothing.
-void ForbidMultiInstance(ClassicTarget target);
+// Runs one pass. The choices are read afresh before every step; a step that
+// fails marks the run as failed and the next one still runs.
+void ApplyOptions(apply::Pass pass);

@@ -1,8 +1,11 @@
 #include "ternavo/icq7path.h"
-#include "common/module1.h"
+#include "common/files.h"
 #include "common/winutil.h"
-#include "ternavo/app.h"
-#include "ternavo/module1.h"
+#include "ternavo/file_version.h"
+#include "ternavo/long_path.h"
+#include "ternavo/registry.h"
+#include "ternavo/run_state.h"
+#include "ternavo/settings_dialog.h"
 #include "ternavo/rules/icq7search.h"
 
 bool IsICQDirectory(const std::wstring& dir) {
@@ -58,4 +61,4 @@ std::wstring FindICQ7Directory(const std::wstring& programDir) {
     return found.dir.substr(0, found.dir.size() - 1);
 }
 
-void GetICQ7Path() { SetForm3Directory(FindICQ7Directory(ProgramDir)); }
+void GetICQ7Path() { SetSettingsDialogFolder(FindICQ7Directory(g_run.ProgramDir)); }

@@ -1,9 +1,19 @@
+// Kestrun in the ICQ 7 folder: written whole from the copy Ternavo carries,
+// with its desktop shortcut; or removed with its settings file and shortcut.
+#include "ternavo/install.h"
 #include <shlobj.h>
-#include "common/module1.h"
+#include "common/files.h"
+#include "common/ini_file.h"
 #include "common/winutil.h"
-#include "ternavo/app.h"
-#include "ternavo/module1.h"
+#include "ternavo/apply.h"
+#include "ternavo/icq7path.h"
+#include "ternavo/main_window.h"
 #include "ternavo/resource.h"
+#include "ternavo/resource_file.h"
+#include "ternavo/run_state.h"
+#include "ternavo/settings_dialog.h"
+#include "ternavo/shortcut.h"
+#include "ternavo/special_folder.h"
 
 namespace {
 
@@ -28,10 +38,10 @@ void Tell(Message m) {
          L"Alle selbst erstellten Verknüpfungen von Kestrun.exe müssen manuell gelöscht werden.", MB_ICONINFORMATION},
     };
     const Text& t = kTexts[static_cast<int>(m)];
-    MessageBoxW(MainWindow(), UseEnglish ? t.en : t.de, L"ICQ 7", MB_OK | t.icon);
+    MessageBoxW(MainWindow(), g_run.UseEnglish ? t.en : t.de, L"ICQ 7", MB_OK | t.icon);
 }
 
-std::wstring SavedDirectory() { return ReadIniValue(SettingsPath, L"Ternavo", L"ICQ7Path"); }
+std::wstring SavedDirectory() { return ReadIniValue(g_run.SettingsPath, L"Ternavo", L"ICQ7Path"); }
 
 // The user's desktop folder with "\", or empty text when the system does not
 // name one (a shortcut is then neither made nor deleted: "\Kestrun.lnk" would
@@ -51,8 +61,8 @@ void DeleteStarterFiles(const std::wstring& dir) {
 }  // namespace
 
 void InstallStarter() {
-    if (ResumeFromDialog) {  // second pass: the folder the user just confirmed
-        CopyStarter(win::WithBackslash(Form3Directory()));
+    if (g_run.ResumeFromDialog) {  // second pass: the folder the user just confirmed
+        CopyStarter(win::WithBackslash(CurrentChoices().icq7Folder));
         return;
     }
     std::wstring saved = SavedDirectory();
@@ -62,51 +72,51 @@ void InstallStarter() {
             CopyStarter(saved);
             return;
         }
-        std::wstring shown = win::WithBackslash(Form3Directory());
+        std::wstring shown = win::WithBackslash(CurrentChoices().icq7Folder);
         if (shown.size() > 2 && IsICQDirectory(shown)) {
             CopyStarter(shown);
             return;
         }
     }
-    // No confirmed folder yet: the settings dialog asks, and its OK resumes the run through Timer2.
+    // No confirmed folder yet: the settings dialog asks, and its OK resumes the run.
     ShowStatus(StatusLine::Idle);
-    StartPending = true;
-    ShowForm3Modal();
+    g_run.StartPending = true;
+    ShowSettingsDialog();
 }
 
 void CopyStarter(const std::wstring& dir) {
     if (!IsICQDirectory(dir)) return;
     if (!IsICQ7Version(dir)) {
         Tell(Message::WrongVersion);
-        LastStatus = L"No!";
+        g_run.Outcome = apply::Outcome::Failed;
     } else {
         DeleteStarterFiles(dir);
-        // Written whole or not at all; a failure leaves "No!" behind.
+        // Written whole or not at all; a failure marks the run as failed.
         ExtractResource(IDR_STARTER, L"Custom", dir + L"Kestrun.exe");
-        if (Form3ShortcutChecked()) {
+        if (CurrentChoices().shortcut) {
             std::wstring desktop = DesktopFolder();
             if (!desktop.empty()) CreateShortcut(dir + L"Kestrun.exe", desktop + L"Kestrun.lnk", dir);
         }
     }
     ShowStatus(StatusLine::Busy);
-    ResumeFromDialog = false;
-    StartPending = false;
-    ApplyOptions(3);
+    g_run.ResumeFromDialog = false;
+    g_run.StartPending = false;
+    ApplyOptions(apply::Pass::AfterInstall);
 }
 
 void RemoveStarter() {
     std::wstring dir = win::WithBackslash(SavedDirectory());
     if (!IsICQDirectory(dir)) {
-        dir = win::WithBackslash(Form3Directory());
+        dir = win::WithBackslash(CurrentChoices().icq7Folder);
         if (!IsICQDirectory(dir)) {
             Tell(Message::NoPath);
-            LastStatus = L"No!";
+            g_run.Outcome = apply::Outcome::Failed;
             return;
         }
     }
     if (!IsICQ7Version(dir)) {  // not ours to touch: nothing is deleted
         Tell(Message::WrongVersionRemove);
-        LastStatus = L"No!";
+        g_run.Outcome = apply::Outcome::Failed;
         return;
     }
     DeleteStarterFiles(dir);
@@ -115,7 +125,7 @@ void RemoveStarter() {
     if (!desktop.empty()) DeleteFileW((desktop + L"Kestrun.lnk").c_str());
     if (FileExists(dir + L"Kestrun.exe")) {
         Tell(Message::NotDeleted);
-        LastStatus = L"No!";
+        g_run.Outcome = apply::Outcome::Failed;
     } else {
         Tell(Message::Removed);
     }

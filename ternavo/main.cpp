@@ -4,7 +4,7 @@
 #include <commctrl.h>
 #include "common/layout.h"
 #include "common/winutil.h"
-#include "ternavo/forms.h"
+#include "ternavo/main_window.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     // The controls take the system's visual style.
@@ -12,7 +12,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     InitCommonControlsEx(&icc);
     // The shell's file dialog and shortcut objects want COM on this thread.
     win::ComScope com;
-    HWND window = CreateForm1();
+    HWND window = CreateMainWindow();
     if (!window) return 1;
     ShowWindow(window, show);
     UpdateWindow(window);

@@ -28,7 +28,7 @@ LaunchNumbers CorrectLaunchNumbers(const std::wstring& lastNr, const std::wstrin
     return n;
 }
 
-void ApplyWindowModes(StartOptions& options, const WindowModes& modes) {
+void ApplyStartModes(StartOptions& options, const KestrunSettings& modes) {
     if (modes.OnlyOnSetModes && !options.SetModes) return;
     if (modes.Minimized) options.Minimized = true;
     if (modes.NoTaskbar) options.NoTaskbar = true;

@@ -1,12 +1,13 @@
 #pragma once
 // Kestrun's start-up and launch rules as plain functions over values: the
-// name check, the launch counters, the start
-// modes taken from the window, ICQ's argument text and the settings values.
+// name check, the launch counters, the start modes taken from the settings,
+// ICQ's argument text and the settings values.
 #include <cstdint>
 #include <string>
 #include "common/rules/startuptext.h"
 #include "kestrun/rules/cmdline.h"
 #include "kestrun/rules/numbers.h"
+#include "kestrun/rules/settings_record.h"
 
 // File name of a path without folder and without its last extension.
 std::wstring ExeBaseName(const std::wstring& path);
@@ -29,29 +30,21 @@ inline unsigned FollowUpInterval(int32_t starts) { return starts <= 1 ? 2000u : 
 // Ticks of the follow-up timer after which Kestrun stops waiting for the marker.
 constexpr int kLastTick = 4;
 
-// What the window holds of the start modes.
-struct WindowModes {
-    bool Minimized = false;   // Check2
-    bool NoTaskbar = false;   // Check3
-    bool OnlyOnSetModes = false;  // Check4
-    int LoginOption = 3;      // selected LoginOpt index 0..3, -1 when none
-    int StatusItem = 1;       // selected ImageCombo1 item 1..7
-};
-// Adds the window's start modes to the switches unless Check4 keeps them for
-// "-setmodes" only. Switches already given on the command line are never reset.
-void ApplyWindowModes(StartOptions& options, const WindowModes& modes);
+// Adds the settings' start modes to the switches unless the settings keep
+// them for "-setmodes" only. Switches already given on the command line are never reset.
+void ApplyStartModes(StartOptions& options, const KestrunSettings& settings);
 // ICQ's argument text: "loginmode=", "status=", "visibility=", then the
 // pass-through text; a non-empty text is followed by one blank even when
 // there is nothing to pass through.
 std::wstring IcqArguments(const StartOptions& options);
 
 // Settings values as the window shows them and as they are saved.
-// Text of Text1 after loading: the stored "MaxNr" when there is one, and "99"
+// The maximum of instances as shown after loading: the stored "MaxNr" when there is one, and "99"
 // for anything longer than two characters.
 std::wstring ShownMaxNr(const std::wstring& current, const std::wstring& stored);
 // "MaxNr" as saved: the text as a number 1..99, anything else 5.
 std::wstring SavedMaxNr(const std::wstring& text);
-// LoginOpt index for the stored "LoginMode": "1".."4" give 0..3, anything else 3.
+// Login option index for the stored "LoginMode": "1".."4" give 0..3, anything else 3.
 int LoginOptionFor(const std::wstring& stored);
-// ImageCombo1 item for the stored "LoginStatus": "1".."7", anything else 1.
+// Status list entry for the stored "LoginStatus": "1".."7", anything else 1.
 int StatusItemFor(const std::wstring& stored);

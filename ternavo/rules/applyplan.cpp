@@ -2,7 +2,7 @@
 
 namespace apply {
 
-const std::vector<Step>& StepsOfMode(int mode) {
+const std::vector<Step>& StepsOfPass(Pass pass) {
     using S = Step;
     static const std::vector<Step> kStart = {S::InstallStarter, S::AllowLite,  S::AllowPro,  S::AllowICQ6,
                                              S::ForbidLite,     S::ForbidPro,  S::ForbidICQ6, S::RemoveStarter,
@@ -13,17 +13,17 @@ const std::vector<Step>& StepsOfMode(int mode) {
     static const std::vector<Step> kAfterInstall = {S::AllowLite, S::AllowPro,   S::AllowICQ6,    S::ForbidLite,
                                                     S::ForbidPro, S::ForbidICQ6, S::RemoveStarter, S::ShowResult};
     static const std::vector<Step> kNone;
-    switch (mode) {
-        case 1: return kStart;
-        case 2: return kResume;
-        case 3: return kAfterInstall;
+    switch (pass) {
+        case Pass::Start: return kStart;
+        case Pass::AfterSettingsDialog: return kResume;
+        case Pass::AfterInstall: return kAfterInstall;
         default: return kNone;
     }
 }
 
 bool StepApplies(Step step, const Choices& c) {
-    const bool allow = c.instances == 0;
-    const bool forbid = c.instances == 1;
+    const bool allow = c.instances == Instances::Allow;
+    const bool forbid = c.instances == Instances::OnlyOne;
     switch (step) {
         case Step::InstallStarter: return c.icq7 && allow;
         case Step::AllowLite: return c.lite && allow;
@@ -38,14 +38,14 @@ bool StepApplies(Step step, const Choices& c) {
     return false;
 }
 
-bool EndsRun(int mode, Step step) { return mode == 1 && step == Step::InstallStarter; }
+bool EndsRun(Pass pass, Step step) { return pass == Pass::Start && step == Step::InstallStarter; }
 
-std::vector<Step> ApplyPlan(int mode, const Choices& c) {
+std::vector<Step> ApplyPlan(Pass pass, const Choices& c) {
     std::vector<Step> plan;
-    for (Step s : StepsOfMode(mode)) {
+    for (Step s : StepsOfPass(pass)) {
         if (!StepApplies(s, c)) continue;
         plan.push_back(s);
-        if (EndsRun(mode, s)) break;
+        if (EndsRun(pass, s)) break;
     }
     return plan;
 }

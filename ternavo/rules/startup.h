@@ -8,7 +8,7 @@ namespace startup {
 
 // A stored check box state: only exactly "1" counts as checked.
 inline bool StoredChecked(const std::wstring& value) { return value == L"1"; }
-// The stored Combo1 choice: "1" selects "only one instance", anything else item 0.
+// The stored instances choice: "1" selects "only one instance", anything else "allow" (entry 0).
 inline int StoredInstances(const std::wstring& value) { return value == L"1" ? 1 : 0; }
 
 }  // namespace startup

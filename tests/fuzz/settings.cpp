@@ -64,11 +64,11 @@ void Counters(const std::wstring& last, const std::wstring& max, const std::wstr
 }
 
 void WindowValues(const std::wstring& current, const std::wstring& stored) {
-    // Text1 never shows more than its two characters.
+    // The maximum box never shows more than its two characters.
     std::wstring shown = ShownMaxNr(current, stored);
     Check(shown.size() <= 2);
     if (!stored.empty() && stored.size() <= 2) Check(shown == stored);
-    // Whatever Text1 holds is saved as a number 1..99.
+    // Whatever the maximum box holds is saved as a number 1..99.
     int16_t saved = 0;
     Check(ToInt16(SavedMaxNr(stored), saved) && saved >= 1 && saved <= 99);
     Check(ToInt16(SavedMaxNr(shown), saved) && saved >= 1 && saved <= 99);

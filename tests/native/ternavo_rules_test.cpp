@@ -122,50 +122,54 @@ TEST(VersionText, OnlyMajorSevenPasses) {
 }
 
 using apply::ApplyPlan;
+using apply::Pass;
 using apply::Choices;
 using apply::Step;
 using Plan = std::vector<Step>;
 
-Choices Pick(bool lite, bool pro, bool icq6, bool icq7, int instances) { return {lite, pro, icq6, icq7, instances}; }
+Choices Pick(bool lite, bool pro, bool icq6, bool icq7, int instances) {
+    return {lite, pro, icq6, icq7, static_cast<apply::Instances>(instances)};
+}
 
 TEST(ApplyPlan, AllowWithoutIcq7RunsTheCheckedGenerationsInOrder) {
-    EXPECT_EQ(ApplyPlan(1, Pick(true, true, true, false, 0)),
+    EXPECT_EQ(ApplyPlan(Pass::Start, Pick(true, true, true, false, 0)),
               (Plan{Step::AllowLite, Step::AllowPro, Step::AllowICQ6, Step::ShowResult}));
-    EXPECT_EQ(ApplyPlan(1, Pick(false, false, true, false, 0)), (Plan{Step::AllowICQ6, Step::ShowResult}));
-    EXPECT_EQ(ApplyPlan(1, Pick(false, true, false, false, 0)), (Plan{Step::AllowPro, Step::ShowResult}));
+    EXPECT_EQ(ApplyPlan(Pass::Start, Pick(false, false, true, false, 0)), (Plan{Step::AllowICQ6, Step::ShowResult}));
+    EXPECT_EQ(ApplyPlan(Pass::Start, Pick(false, true, false, false, 0)), (Plan{Step::AllowPro, Step::ShowResult}));
 }
 
 TEST(ApplyPlan, AllowWithIcq7HandsTheRunToTheInstallation) {
     // Nothing at all happens before the installation knows its folder.
-    EXPECT_EQ(ApplyPlan(1, Pick(true, true, true, true, 0)), (Plan{Step::InstallStarter}));
-    EXPECT_EQ(ApplyPlan(1, Pick(false, false, false, true, 0)), (Plan{Step::InstallStarter}));
+    EXPECT_EQ(ApplyPlan(Pass::Start, Pick(true, true, true, true, 0)), (Plan{Step::InstallStarter}));
+    EXPECT_EQ(ApplyPlan(Pass::Start, Pick(false, false, false, true, 0)), (Plan{Step::InstallStarter}));
     // After the installation: the older generations, then the result.
-    EXPECT_EQ(ApplyPlan(3, Pick(true, false, true, true, 0)),
+    EXPECT_EQ(ApplyPlan(Pass::AfterInstall, Pick(true, false, true, true, 0)),
               (Plan{Step::AllowLite, Step::AllowICQ6, Step::ShowResult}));
-    EXPECT_EQ(ApplyPlan(3, Pick(false, false, false, true, 0)), (Plan{Step::ShowResult}));
+    EXPECT_EQ(ApplyPlan(Pass::AfterInstall, Pick(false, false, false, true, 0)), (Plan{Step::ShowResult}));
 }
 
 TEST(ApplyPlan, SecondPassAllowsInstallsAndShowsTheResult) {
-    EXPECT_EQ(ApplyPlan(2, Pick(true, true, false, true, 0)),
+    EXPECT_EQ(ApplyPlan(Pass::AfterSettingsDialog, Pick(true, true, false, true, 0)),
               (Plan{Step::AllowLite, Step::AllowPro, Step::InstallStarter, Step::ShowResult}));
-    EXPECT_EQ(ApplyPlan(2, Pick(false, false, false, false, 1)), (Plan{Step::ShowResult}));
+    EXPECT_EQ(ApplyPlan(Pass::AfterSettingsDialog, Pick(false, false, false, false, 1)), (Plan{Step::ShowResult}));
 }
 
 TEST(ApplyPlan, OnlyOneInstanceForbidsAndRemoves) {
-    for (int mode : {1, 2, 3}) {
-        EXPECT_EQ(ApplyPlan(mode, Pick(true, true, true, true, 1)),
+    for (Pass pass : {Pass::Start, Pass::AfterSettingsDialog, Pass::AfterInstall}) {
+        EXPECT_EQ(ApplyPlan(pass, Pick(true, true, true, true, 1)),
                   (Plan{Step::ForbidLite, Step::ForbidPro, Step::ForbidICQ6, Step::RemoveStarter, Step::ShowResult}))
-            << mode;
-        EXPECT_EQ(ApplyPlan(mode, Pick(false, true, false, false, 1)), (Plan{Step::ForbidPro, Step::ShowResult}))
-            << mode;
+            << static_cast<int>(pass);
+        EXPECT_EQ(ApplyPlan(pass, Pick(false, true, false, false, 1)), (Plan{Step::ForbidPro, Step::ShowResult}))
+            << static_cast<int>(pass);
     }
 }
 
-TEST(ApplyPlan, OtherModesAndChoicesDoNothing) {
-    for (int mode : {0, 4, -1, 32767}) EXPECT_TRUE(ApplyPlan(mode, Pick(true, true, true, true, 0)).empty()) << mode;
+TEST(ApplyPlan, OtherPassesAndChoicesDoNothing) {
+    for (int pass : {0, 4, -1, 32767})
+        EXPECT_TRUE(ApplyPlan(static_cast<Pass>(pass), Pick(true, true, true, true, 0)).empty()) << pass;
     // An index that is neither allow nor forbid touches no generation.
-    EXPECT_EQ(ApplyPlan(1, Pick(true, true, true, true, 2)), (Plan{Step::ShowResult}));
-    EXPECT_EQ(ApplyPlan(1, Pick(true, true, true, true, -1)), (Plan{Step::ShowResult}));
+    EXPECT_EQ(ApplyPlan(Pass::Start, Pick(true, true, true, true, 2)), (Plan{Step::ShowResult}));
+    EXPECT_EQ(ApplyPlan(Pass::Start, Pick(true, true, true, true, -1)), (Plan{Step::ShowResult}));
 }
 
 }  // namespace

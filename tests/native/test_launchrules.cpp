@@ -1,7 +1,9 @@
 // Kestrun's start-up and launch rules: argument text, language, name check,
-// launch counters, start modes, ICQ's argument text and the settings values.
+// launch counters, start modes, ICQ's argument text, the settings values and record.
 #include <gtest/gtest.h>
+#include <vector>
 #include "kestrun/rules/launchrules.h"
+#include "kestrun/rules/settings_record.h"
 
 TEST(StartUpRules, ArgumentsLanguageAndName) {
     EXPECT_EQ(ArgumentText(L"\"C:\\Program Files\\ICQ7\\Kestrun.exe\" -showme"), L"-showme");
@@ -47,20 +49,20 @@ TEST(LaunchCounters, CorrectionsInTheirOrder) {
     EXPECT_EQ(CopyNameFor(12), L"ICQ.exe12");
 }
 
-TEST(StartModes, WindowModesAddToTheSwitchesUnlessCheck4KeepsThemBack) {
-    WindowModes w{true, true, false, 1, 6};
+TEST(StartModes, SettingsModesAddToTheSwitchesUnlessKeptForSetModes) {
+    KestrunSettings w{true, true, false, 1, 6};
     StartOptions o;
-    ApplyWindowModes(o, w);
+    ApplyStartModes(o, w);
     EXPECT_TRUE(o.Minimized && o.NoTaskbar);
     EXPECT_EQ(IcqArguments(o), L"loginmode=2 status=2 visibility=1 ");
 
     w.OnlyOnSetModes = true;
     StartOptions kept;
-    ApplyWindowModes(kept, w);
+    ApplyStartModes(kept, w);
     EXPECT_FALSE(kept.Minimized || kept.NoTaskbar);
     EXPECT_EQ(IcqArguments(kept), L"");
     kept.SetModes = true;
-    ApplyWindowModes(kept, w);
+    ApplyStartModes(kept, w);
     EXPECT_EQ(IcqArguments(kept), L"loginmode=2 status=2 visibility=1 ");
 
     // The command line's own values are never replaced, only added to.
@@ -68,21 +70,21 @@ TEST(StartModes, WindowModesAddToTheSwitchesUnlessCheck4KeepsThemBack) {
     cmd.LoginMode = 4;
     cmd.StatusNr = 7;
     cmd.IcqParameters = L"a b";
-    ApplyWindowModes(cmd, WindowModes{false, false, false, 0, 2});
+    ApplyStartModes(cmd, KestrunSettings{false, false, false, 0, 2});
     EXPECT_EQ(IcqArguments(cmd), L"loginmode=4 status=4 visibility=1 a b");
 
     // Login options 0..2 give modes 1..3; option 3 or none gives no parameter.
     const wchar_t* login[] = {L"loginmode=1 ", L"loginmode=2 ", L"loginmode=3 ", L"", L""};
     for (int opt = 0; opt <= 4; ++opt) {
         StartOptions s;
-        ApplyWindowModes(s, WindowModes{false, false, false, opt == 4 ? -1 : opt, 1});
+        ApplyStartModes(s, KestrunSettings{false, false, false, opt == 4 ? -1 : opt, 1});
         EXPECT_EQ(IcqArguments(s), login[opt]) << opt;
     }
     const wchar_t* status[] = {L"", L"status=1 visibility=4 ", L"status=2 visibility=4 ", L"status=3 visibility=4 ",
                                L"status=1 visibility=1 ", L"status=2 visibility=1 ", L"status=3 visibility=1 "};
     for (int item = 1; item <= 7; ++item) {
         StartOptions s;
-        ApplyWindowModes(s, WindowModes{false, false, false, 3, item});
+        ApplyStartModes(s, KestrunSettings{false, false, false, 3, item});
         EXPECT_EQ(IcqArguments(s), status[item - 1]) << item;
     }
 }
@@ -101,4 +103,41 @@ TEST(SettingsValues, ShownAndSavedCorrections) {
         EXPECT_EQ(LoginOptionFor(bad), 3) << bad;
         EXPECT_EQ(StatusItemFor(bad), 1) << bad;
     }
+}
+
+TEST(SettingsRecord, LoadsCorrectedValuesAndSavesEveryKey) {
+    // Nothing stored: the defaults, with the maximum the window showed before.
+    KestrunSettings before;
+    before.MaxInstances = L"7";
+    KestrunSettings empty = SettingsFromStored(StoredSettings{}, before);
+    EXPECT_EQ(empty.MaxInstances, L"7");
+    EXPECT_TRUE(empty.ShowWindow);
+    EXPECT_FALSE(empty.Minimized || empty.NoTaskbar || empty.OnlyOnSetModes);
+    EXPECT_EQ(empty.LoginOption, 3);
+    EXPECT_EQ(empty.StatusItem, 1);
+
+    // Stored values count only when exact; the rest is corrected as the window shows it.
+    StoredSettings odd{L"150", L"0", L"1", L"yes", L"2", L"7", L"1"};
+    KestrunSettings loaded = SettingsFromStored(odd);
+    EXPECT_EQ(loaded.MaxInstances, L"99");
+    EXPECT_FALSE(loaded.ShowWindow);
+    EXPECT_TRUE(loaded.Minimized);
+    EXPECT_FALSE(loaded.NoTaskbar);
+    EXPECT_EQ(loaded.LoginOption, 1);
+    EXPECT_EQ(loaded.StatusItem, 7);
+    EXPECT_TRUE(loaded.OnlyOnSetModes);
+
+    // Saving writes every key in its stored form; valid values come back unchanged.
+    StoredSettings valid{L"12", L"1", L"0", L"1", L"4", L"3", L"0"};
+    StoredSettings saved = StoredFromSettings(SettingsFromStored(valid));
+    EXPECT_EQ(std::vector<std::wstring>({saved.MaxNr, saved.ShowMe, saved.Minimized, saved.NoTaskbar, saved.LoginMode,
+                                         saved.LoginStatus, saved.SetMode}),
+              std::vector<std::wstring>({L"12", L"1", L"0", L"1", L"4", L"3", L"0"}));
+    // A maximum that is no number saves as 5; with no login option chosen, LoginMode is left out.
+    KestrunSettings typed;
+    typed.MaxInstances = L"x";
+    typed.LoginOption = -1;
+    StoredSettings out = StoredFromSettings(typed);
+    EXPECT_EQ(out.MaxNr, L"5");
+    EXPECT_EQ(out.LoginMode, L"");
 }

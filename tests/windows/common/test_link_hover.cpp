@@ -7,9 +7,9 @@
 namespace {
 
 constexpr ControlDef kTable[] = {
-    {"Frame1", Kind::Frame, nullptr, 120, 120, 4000, 2000, L"Frame", nullptr, CF_None},
-    {"Picture1", Kind::Panel, "Frame1", 120, 240, 3500, 1500, nullptr, nullptr, CF_None},
-    {"Label1", Kind::Link, "Picture1", 300, 300, 1500, 300, L"www.example", nullptr, CF_Tahoma | CF_Underline},
+    {"Frame", Kind::Frame, nullptr, 120, 120, 4000, 2000, L"Frame", nullptr, CF_None},
+    {"Panel", Kind::Panel, "Frame", 120, 240, 3500, 1500, nullptr, nullptr, CF_None},
+    {"Link", Kind::Link, "Panel", 300, 300, 1500, 300, L"www.example", nullptr, CF_Tahoma | CF_Underline},
 };
 
 LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcW(h, m, w, l); }
@@ -43,12 +43,12 @@ protected:
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         wc.lpszClassName = L"HoverTest";
         RegisterClassW(&wc);
-        window = CreateMainWindow(L"HoverTest", L"hover", 5000, 3000, WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 0,
+        window = CreateTopLevelWindow(L"HoverTest", L"hover", 5000, 3000, WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 0,
                                   nullptr, nullptr);
         layout.Create(window);
         SetForegroundWindow(window);
         Pump(300);
-        label = layout.Get("Label1");
+        label = layout.Get("Link");
         GetWindowRect(label, &r);
         arrow = LoadCursorW(nullptr, IDC_ARROW);
         systemArrowBefore = CopyCursor(arrow);

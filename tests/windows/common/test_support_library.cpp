@@ -2,7 +2,10 @@
 // digit filter and the window icon object.
 #include <gtest/gtest.h>
 #include "common/formicon.h"
-#include "common/module1.h"
+#include "common/files.h"
+#include "common/ini_file.h"
+#include "common/locale_info.h"
+#include "common/rules/digits.h"
 #include "tests/windows/support/wt.h"
 
 TEST(IniFile, ReadingAMissingFileGivesEmptyTextAndCreatesNothing) {

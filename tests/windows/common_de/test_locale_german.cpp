@@ -1,7 +1,7 @@
 // Runs in a prefix whose system locale is German.
 #include <windows.h>
 #include <gtest/gtest.h>
-#include "common/module1.h"
+#include "common/locale_info.h"
 
 TEST(Locale, GermanSystemLocaleNamesItsLanguageDeutsch) {
     EXPECT_EQ(ReadLocaleInfo(LOCALE_SNATIVELANGNAME), L"Deutsch");

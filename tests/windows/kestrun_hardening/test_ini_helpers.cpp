@@ -2,7 +2,7 @@
 // characters: what they write lands in that file or nowhere, never in the
 // settings file opened before it.
 #include <gtest/gtest.h>
-#include "common/module1.h"
+#include "common/ini_file.h"
 #include "tests/windows/kestrun_hardening/hardening.h"
 
 TEST(IniHelpers, APathBeyond260CharactersNeverReachesAnotherFile) {

@@ -5,7 +5,7 @@
 // reads nothing), launch, and change no key but those it writes.
 #include <gtest/gtest.h>
 #include <memory>
-#include "kestrun/form1_table.h"
+#include "kestrun/window_table.h"
 #include "tests/windows/kestrun_hardening/hardening.h"
 #include "tests/windows/kestrun_launch/launch_support.h"
 
@@ -76,22 +76,22 @@ std::vector<Case> Cases() {
     return c;
 }
 
-HWND Ctl(HWND form, const char* name) { return wt::Child(form, ControlId(kForm1, kForm1Count, name)); }
+HWND Ctl(HWND form, const char* name) { return wt::Child(form, ControlId(kWindowControls, kWindowControlCount, name)); }
 bool On(HWND form, const char* name) { return wt::IsChecked(Ctl(form, name)); }
 
 void ExpectShown(HWND form, const Shown& s, const char* label) {
-    EXPECT_EQ(wt::Text(Ctl(form, "Text1")), s.text1) << label;
-    EXPECT_EQ(On(form, "Check1"), s.check1) << label;
-    EXPECT_EQ(On(form, "Check2"), s.check2) << label;
-    EXPECT_EQ(On(form, "Check3"), s.check3) << label;
-    EXPECT_EQ(On(form, "Check4"), s.check4) << label;
+    EXPECT_EQ(wt::Text(Ctl(form, "MaxInstances")), s.text1) << label;
+    EXPECT_EQ(On(form, "DontShowAgain"), s.check1) << label;
+    EXPECT_EQ(On(form, "StartMinimized"), s.check2) << label;
+    EXPECT_EQ(On(form, "NoTaskbarButton"), s.check3) << label;
+    EXPECT_EQ(On(form, "OnlyWithSetModes"), s.check4) << label;
     int selected = 0;
     for (int i = 0; i < 4; ++i) {
-        std::string name = "LoginOpt(" + std::to_string(i) + ")";
+        std::string name = "LoginOption(" + std::to_string(i) + ")";
         if (On(form, name.c_str())) selected += 1 << i;
     }
     EXPECT_EQ(selected, 1 << s.loginOption) << label << " (one bit per selected login option)";
-    EXPECT_EQ(SendMessageW(Ctl(form, "ImageCombo1"), CB_GETCURSEL, 0, 0) + 1, s.statusItem) << label;
+    EXPECT_EQ(SendMessageW(Ctl(form, "StatusList"), CB_GETCURSEL, 0, 0) + 1, s.statusItem) << label;
 }
 
 class SettingsFiles : public ::testing::Test {
@@ -117,12 +117,12 @@ TEST_F(SettingsFiles, EveryBadFileStartsWithWhatTheSystemReadsAndKeepsTheOtherKe
         wt::Process k = launch::Start(f, c.silent ? L"" : L"-showme");
         ASSERT_TRUE(k.started());
         if (!c.silent) {
-            HWND form = wt::WaitWindow(k.pid(), L"KestrunForm1", 20000);
+            HWND form = wt::WaitWindow(k.pid(), L"KestrunWindow", 20000);
             ASSERT_NE(form, nullptr);
             ExpectShown(form, c.shown, c.name);
             EXPECT_EQ(wt::ReadBytes(f.Ini()), bytesBefore) << "loading wrote to the file";
             // "Start ICQ": saves the window's seven keys, then launches.
-            PostMessageW(Ctl(form, "Command1"), BM_CLICK, 0, 0);
+            PostMessageW(Ctl(form, "StartButton"), BM_CLICK, 0, 0);
         }
         ASSERT_TRUE(k.WaitExit(60000)) << "Kestrun did not end";
         EXPECT_TRUE(wt::TopWindows(0, L"#32770").empty()) << "a message box is open";

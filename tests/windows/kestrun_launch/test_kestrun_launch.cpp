@@ -2,7 +2,7 @@
 // beside the stand-in ICQ 7, checked through the stand-in's command-line log,
 // the files in the folder, kestrun.ini and the stand-in's window.
 #include <gtest/gtest.h>
-#include "kestrun/form1_table.h"
+#include "kestrun/window_table.h"
 #include "tests/windows/kestrun_launch/launch_support.h"
 
 using launch::Folder;
@@ -199,7 +199,7 @@ TEST_F(Launch, WaitDelaysTheLaunchThroughATimer) {
     f.Set(L"Starts", L"3");
     wt::Process k = launch::Start(f, L"-wait=4");
     // Kestrun is up, but ICQ 7 is not started yet.
-    ASSERT_TRUE(wt::WaitFor([&] { return !wt::TopWindows(k.pid(), L"KestrunForm1", false).empty(); }, 20000));
+    ASSERT_TRUE(wt::WaitFor([&] { return !wt::TopWindows(k.pid(), L"KestrunWindow", false).empty(); }, 20000));
     Sleep(1000);
     EXPECT_TRUE(f.Log().empty());
     EXPECT_TRUE(k.Running());
@@ -215,7 +215,7 @@ TEST_F(Launch, WindowShownWithoutShowMeZeroOrWithInfoAndShowme) {
         Folder f;
         if (c.showMe) f.Set(L"ShowMe", c.showMe);
         wt::Process k = launch::Start(f, c.args);
-        HWND form = wt::WaitWindow(k.pid(), L"KestrunForm1", 20000);
+        HWND form = wt::WaitWindow(k.pid(), L"KestrunWindow", 20000);
         EXPECT_NE(form, nullptr) << c.args;
         EXPECT_TRUE(f.Log().empty()) << c.args;
         if (form) PostMessageW(form, WM_CLOSE, 0, 0);

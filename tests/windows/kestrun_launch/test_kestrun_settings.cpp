@@ -2,7 +2,7 @@
 // stored values, and what the Save button writes back.
 #include <windows.h>
 #include <gtest/gtest.h>
-#include "kestrun/form1_table.h"
+#include "kestrun/window_table.h"
 #include "tests/windows/kestrun_launch/launch_support.h"
 
 using launch::Folder;
@@ -13,19 +13,19 @@ namespace {
 class ShownKestrun {
 public:
     explicit ShownKestrun(const Folder& f) : process_(launch::Start(f, L"-showme")) {
-        form_ = wt::WaitWindow(process_.pid(), L"KestrunForm1", 20000);
+        form_ = wt::WaitWindow(process_.pid(), L"KestrunWindow", 20000);
     }
     ~ShownKestrun() {
         if (form_) PostMessageW(form_, WM_CLOSE, 0, 0);
         process_.WaitExit(10000);
     }
     HWND form() const { return form_; }
-    HWND Get(const char* name) const { return wt::Child(form_, ControlId(kForm1, kForm1Count, name)); }
+    HWND Get(const char* name) const { return wt::Child(form_, ControlId(kWindowControls, kWindowControlCount, name)); }
     bool On(const char* name) const { return wt::IsChecked(Get(name)); }
-    int StatusItem() const { return static_cast<int>(SendMessageW(Get("ImageCombo1"), CB_GETCURSEL, 0, 0)) + 1; }
+    int StatusItem() const { return static_cast<int>(SendMessageW(Get("StatusList"), CB_GETCURSEL, 0, 0)) + 1; }
     int LoginOption() const {
         int selected = -1, count = 0;
-        for (const char* n : {"LoginOpt(0)", "LoginOpt(1)", "LoginOpt(2)", "LoginOpt(3)"}) {
+        for (const char* n : {"LoginOption(0)", "LoginOption(1)", "LoginOption(2)", "LoginOption(3)"}) {
             if (On(n)) selected = count;
             count += On(n) ? 100 : 1;  // more than one selected shows up as a big count
         }
@@ -33,9 +33,9 @@ public:
     }
     // Toggles a check box twice (which marks the window changed) and saves.
     void Save() const {
-        wt::Click(Get("Check2"));
-        wt::Click(Get("Check2"));
-        HWND save = Get("Command2");
+        wt::Click(Get("StartMinimized"));
+        wt::Click(Get("StartMinimized"));
+        HWND save = Get("SaveButton");
         wt::WaitFor([&] { return IsWindowEnabled(save) != FALSE; }, 5000);
         wt::Click(save);
         wt::WaitFor([&] { return IsWindowEnabled(save) == FALSE; }, 5000);
@@ -52,11 +52,11 @@ TEST(Settings, NoFileShowsTheDefaultsAndSavesThemAll) {
     Folder f;
     ShownKestrun k(f);
     ASSERT_NE(k.form(), nullptr);
-    EXPECT_EQ(wt::Text(k.Get("Text1")), L"5");
-    for (const char* c : {"Check1", "Check2", "Check3", "Check4"}) EXPECT_FALSE(k.On(c)) << c;
+    EXPECT_EQ(wt::Text(k.Get("MaxInstances")), L"5");
+    for (const char* c : {"DontShowAgain", "StartMinimized", "NoTaskbarButton", "OnlyWithSetModes"}) EXPECT_FALSE(k.On(c)) << c;
     EXPECT_EQ(k.LoginOption(), 3);
     EXPECT_EQ(k.StatusItem(), 1);
-    EXPECT_FALSE(IsWindowEnabled(k.Get("Command2")));
+    EXPECT_FALSE(IsWindowEnabled(k.Get("SaveButton")));
     k.Save();
     const std::pair<const wchar_t*, const wchar_t*> expected[] = {
         {L"MaxNr", L"5"},     {L"ShowMe", L"1"},      {L"Minimized", L"0"}, {L"NoTaskbar", L"0"},
@@ -78,11 +78,11 @@ TEST(Settings, InvalidValuesAreShownCorrectedAndOnlySavingWritesThem) {
     std::string before = wt::ReadBytes(f.Ini());
     ShownKestrun k(f);
     ASSERT_NE(k.form(), nullptr);
-    EXPECT_EQ(wt::Text(k.Get("Text1")), L"99");
-    EXPECT_FALSE(k.On("Check1"));  // "00" is not "0"
-    EXPECT_FALSE(k.On("Check2"));
-    EXPECT_TRUE(k.On("Check3"));
-    EXPECT_TRUE(k.On("Check4"));
+    EXPECT_EQ(wt::Text(k.Get("MaxInstances")), L"99");
+    EXPECT_FALSE(k.On("DontShowAgain"));  // "00" is not "0"
+    EXPECT_FALSE(k.On("StartMinimized"));
+    EXPECT_TRUE(k.On("NoTaskbarButton"));
+    EXPECT_TRUE(k.On("OnlyWithSetModes"));
     EXPECT_EQ(k.LoginOption(), 3);
     EXPECT_EQ(k.StatusItem(), 1);
     EXPECT_EQ(wt::ReadBytes(f.Ini()), before);  // loading writes nothing back
@@ -105,11 +105,11 @@ TEST(Settings, StoredChoicesAreShownAndKeptBySaving) {
     f.Set(L"LoginStatus", L"6");
     ShownKestrun k(f);  // "-showme" shows the window despite ShowMe = 0
     ASSERT_NE(k.form(), nullptr);
-    EXPECT_EQ(wt::Text(k.Get("Text1")), L"0");
-    EXPECT_TRUE(k.On("Check1"));
-    EXPECT_TRUE(k.On("Check2"));
-    EXPECT_FALSE(k.On("Check3"));
-    EXPECT_FALSE(k.On("Check4"));
+    EXPECT_EQ(wt::Text(k.Get("MaxInstances")), L"0");
+    EXPECT_TRUE(k.On("DontShowAgain"));
+    EXPECT_TRUE(k.On("StartMinimized"));
+    EXPECT_FALSE(k.On("NoTaskbarButton"));
+    EXPECT_FALSE(k.On("OnlyWithSetModes"));
     EXPECT_EQ(k.LoginOption(), 1);
     EXPECT_EQ(k.StatusItem(), 6);
     k.Save();

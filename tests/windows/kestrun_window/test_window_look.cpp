@@ -16,8 +16,8 @@ const char* TopContainer(const ControlDef& d) {
     const char* top = nullptr;
     while (c) {
         top = c;
-        int i = ControlIndex(kForm1, kForm1Count, c);
-        c = i < 0 ? nullptr : kForm1[i].container;
+        int i = ControlIndex(kWindowControls, kWindowControlCount, c);
+        c = i < 0 ? nullptr : kWindowControls[i].container;
     }
     return top;
 }
@@ -29,16 +29,16 @@ bool HasCaption(const ControlDef& d) {
 // Both windows (German, English) of one folder, in one place.
 void ExpectTexts(const Window& w, bool english) {
     EXPECT_EQ(wt::Text(w.form()), L"Kestrun v.1.3");
-    for (size_t i = 0; i < kForm1Count; ++i) {
-        const ControlDef& d = kForm1[i];
+    for (size_t i = 0; i < kWindowControlCount; ++i) {
+        const ControlDef& d = kWindowControls[i];
         if (!HasCaption(d)) continue;
         std::wstring want = (english && d.en) ? d.en : d.de;
         EXPECT_EQ(w.Text(d.name), want) << d.name;
     }
-    HWND tabs = w.Get("TabStrip1");
+    HWND tabs = w.Get("TabStrip");
     ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 4);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(kw::TabText(tabs, i), english ? kForm1Tabs[i].en : kForm1Tabs[i].de) << i;
-    HWND combo = w.Get("ImageCombo1");
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(kw::TabText(tabs, i), english ? kWindowTabs[i].en : kWindowTabs[i].de) << i;
+    HWND combo = w.Get("StatusList");
     ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 7);
     for (int i = 0; i < 7; ++i) {
         kw::StatusEntry e = kw::StatusEntryOf(combo, i);
@@ -65,15 +65,15 @@ void ExpectNothingCutOff(Window& w) {
     for (int page = 0; page < 4; ++page) {
         w.ClickTab(page);
         ASSERT_EQ(w.ShownPage(), page);
-        std::string pageName = "TabBack(" + std::to_string(page) + ")";
-        for (size_t i = 0; i < kForm1Count; ++i) {
-            const ControlDef& d = kForm1[i];
+        std::string pageName = "TabPage(" + std::to_string(page) + ")";
+        for (size_t i = 0; i < kWindowControlCount; ++i) {
+            const ControlDef& d = kWindowControls[i];
             bool onPage = TopContainer(d) && pageName == TopContainer(d);
             bool below = !d.container && d.kind == Kind::Check;
             if (!(onPage || (below && page == 0))) continue;
             // (The underline of a link in a sentence's gap runs to its box's edge;
             // the gap test checks those two.)
-            bool inGap = std::strcmp(d.name, "Label41") == 0 || std::strcmp(d.name, "Label43") == 0;
+            bool inGap = std::strcmp(d.name, "HelpLink") == 0 || std::strcmp(d.name, "ForumLink") == 0;
             if (d.kind != Kind::Label && d.kind != Kind::Link && d.kind != Kind::Check && d.kind != Kind::Option)
                 continue;
             if (inGap) continue;
@@ -92,7 +92,7 @@ void ExpectNothingCutOff(Window& w) {
 void ExpectLinksInGaps(Window& w) {
     w.ClickTab(3);
     DWORD bg = Background();
-    for (auto [sentence, link] : {std::pair{"Label40", "Label41"}, std::pair{"Label42", "Label43"}}) {
+    for (auto [sentence, link] : {std::pair{"HelpSentence", "HelpLink"}, std::pair{"ForumSentence", "ForumLink"}}) {
         RECT r = w.ScreenRect(link);
         RECT s = w.ScreenRect(sentence);
         EXPECT_GT(r.left, s.left) << link;
@@ -119,12 +119,12 @@ void ExpectLinksInGaps(Window& w) {
 }
 
 void ExpectBoxesBesideTheirTexts(const Window& w) {
-    RECT label1 = w.Place("Label1"), text1 = w.Place("Text1"), label8 = w.Place("Label8");
+    RECT label1 = w.Place("MaxInstancesLabel"), text1 = w.Place("MaxInstances"), label8 = w.Place("MaxInstancesRange");
     EXPECT_LE(label1.right, text1.left);
     EXPECT_LE(text1.right, label8.left);
-    RECT label12 = w.Place("Label12"), combo = w.Place("ImageCombo1");
+    RECT label12 = w.Place("StatusPrompt"), combo = w.Place("StatusList");
     EXPECT_LE(label12.right, combo.left);
-    RECT frame3 = w.Place("Frame3");
+    RECT frame3 = w.Place("StartModeFrame");
     EXPECT_LE(combo.right, frame3.right);
 }
 
@@ -152,13 +152,13 @@ TEST(WindowLook, GermanWindowShowsTheTextsOfItsTableTheTabsAndTheStatusList) {
     Window w(f, L"-showme -german");
     ASSERT_NE(w.form(), nullptr);
     ExpectTexts(w, false);
-    EXPECT_EQ(w.Text("Text1"), L"5");
-    EXPECT_EQ(SendMessageW(w.Get("ImageCombo1"), CB_GETCURSEL, 0, 0), 0);
-    EXPECT_TRUE(w.On("LoginOpt(3)"));
+    EXPECT_EQ(w.Text("MaxInstances"), L"5");
+    EXPECT_EQ(SendMessageW(w.Get("StatusList"), CB_GETCURSEL, 0, 0), 0);
+    EXPECT_TRUE(w.On("LoginOption(3)"));
     // Only Save waits for a change; everything else can be used.
-    for (size_t i = 0; i < kForm1Count; ++i)
-        EXPECT_EQ(IsWindowEnabled(w.Get(kForm1[i].name)) != FALSE, std::strcmp(kForm1[i].name, "Command2") != 0)
-            << kForm1[i].name;
+    for (size_t i = 0; i < kWindowControlCount; ++i)
+        EXPECT_EQ(IsWindowEnabled(w.Get(kWindowControls[i].name)) != FALSE, std::strcmp(kWindowControls[i].name, "SaveButton") != 0)
+            << kWindowControls[i].name;
     EXPECT_EQ(w.ShownPage(), 0);
     EXPECT_EQ(w.SelectedTab(), 0);
 }
@@ -170,9 +170,9 @@ TEST(WindowLook, EnglishRunLeavesNoGermanTextBehind) {
     ASSERT_NE(w.form(), nullptr);
     ExpectTexts(w, true);
     // The stored entry is the one shown.
-    EXPECT_EQ(SendMessageW(w.Get("ImageCombo1"), CB_GETCURSEL, 0, 0), 5);
-    for (size_t i = 0; i < kForm1Count; ++i) {
-        const ControlDef& d = kForm1[i];
+    EXPECT_EQ(SendMessageW(w.Get("StatusList"), CB_GETCURSEL, 0, 0), 5);
+    for (size_t i = 0; i < kWindowControlCount; ++i) {
+        const ControlDef& d = kWindowControls[i];
         if (HasCaption(d) && d.en && std::wcscmp(d.en, d.de) != 0) {
             EXPECT_NE(w.Text(d.name), d.de) << d.name;
         }
@@ -187,10 +187,10 @@ TEST(WindowLook, FixedSizeAndPlacesScaledByTheScreenDpi) {
     auto px = [dpi](int tw) { return TwipsToPixels(tw, dpi); };
     RECT outer;
     GetWindowRect(w.form(), &outer);
-    EXPECT_EQ(outer.right - outer.left, px(kForm1OuterWidth));
+    EXPECT_EQ(outer.right - outer.left, px(kWindowOuterWidth));
     RECT client;
     GetClientRect(w.form(), &client);
-    EXPECT_NEAR(client.bottom, px(kForm1ClientHeight), 1);
+    EXPECT_NEAR(client.bottom, px(kWindowClientHeight), 1);
     LONG style = GetWindowLongW(w.form(), GWL_STYLE);
     EXPECT_FALSE(style & WS_THICKFRAME) << "no resizing";
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
@@ -202,15 +202,15 @@ TEST(WindowLook, FixedSizeAndPlacesScaledByTheScreenDpi) {
         EXPECT_NEAR(r.right - r.left, px(wd), 1) << name;
         EXPECT_NEAR(r.bottom - r.top, px(ht), 1) << name;
     };
-    expectAt("TabStrip1", 120, 120, 6570, 4575);
+    expectAt("TabStrip", 120, 120, 6570, 4575);
     // Every page covers the strip's client area below the tab row.
-    for (const char* page : {"TabBack(0)", "TabBack(1)", "TabBack(2)", "TabBack(3)"})
+    for (const char* page : {"TabPage(0)", "TabPage(1)", "TabPage(2)", "TabPage(3)"})
         expectAt(page, 150, 450, 6480, 4185);
-    expectAt("Command2", 3240, 4800, 1695, 375);
-    expectAt("Command1", 4995, 4800, 1695, 375);
-    expectAt("Frame1", 150 + 120, 450 + 120, 6255, 2895);
-    expectAt("Frame2", 150 + 120, 450 + 3120, 6255, 975);
-    expectAt("Picture1", 150 + 120 + 120, 450 + 3120 + 240, 6015, 615);
+    expectAt("SaveButton", 3240, 4800, 1695, 375);
+    expectAt("StartButton", 4995, 4800, 1695, 375);
+    expectAt("NotesFrame", 150 + 120, 450 + 120, 6255, 2895);
+    expectAt("InstancesFrame", 150 + 120, 450 + 3120, 6255, 975);
+    expectAt("InstancesPanel", 150 + 120 + 120, 450 + 3120 + 240, 6015, 615);
 
     // Centred on the screen that holds the pointer (the only one here).
     POINT pointer;
@@ -228,15 +228,15 @@ TEST(WindowLook, BoxesFollowTheirTextsInBothLanguages) {
         Window w(f, L"-showme -german");
         ASSERT_NE(w.form(), nullptr);
         ExpectBoxesBesideTheirTexts(w);
-        germanText1 = w.Place("Text1");
-        germanCombo = w.Place("ImageCombo1");
+        germanText1 = w.Place("MaxInstances");
+        germanCombo = w.Place("StatusList");
     }
     Window w(f, L"-showme -english");
     ASSERT_NE(w.form(), nullptr);
     ExpectBoxesBesideTheirTexts(w);
     // The shorter English sentences bring the boxes to the left.
-    EXPECT_LT(w.Place("Text1").left, germanText1.left);
-    EXPECT_LT(w.Place("ImageCombo1").left, germanCombo.left);
+    EXPECT_LT(w.Place("MaxInstances").left, germanText1.left);
+    EXPECT_LT(w.Place("StatusList").left, germanCombo.left);
 }
 
 TEST(WindowLook, GermanPagesShowEveryTextWholeAndTheLinksInTheirGaps) {
@@ -260,11 +260,11 @@ TEST(WindowLook, At144DpiTheWindowGrowsAndStillShowsEverythingWhole) {
     Folder f;
     Window w(f, L"-showme -english");
     ASSERT_NE(w.form(), nullptr);
-    RECT strip = w.Place("TabStrip1");
+    RECT strip = w.Place("TabStrip");
     EXPECT_NEAR(strip.right - strip.left, MulDiv(6570, 144, 1440), 1);
     RECT outer;
     GetWindowRect(w.form(), &outer);
-    EXPECT_EQ(outer.right - outer.left, MulDiv(kForm1OuterWidth, 144, 1440));
+    EXPECT_EQ(outer.right - outer.left, MulDiv(kWindowOuterWidth, 144, 1440));
     ExpectBoxesBesideTheirTexts(w);
     ExpectNothingCutOff(w);
     ExpectLinksInGaps(w);

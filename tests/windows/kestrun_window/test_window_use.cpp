@@ -9,8 +9,8 @@ using kw::Window;
 
 namespace {
 
-const char* const kSwitches[] = {"Check1",      "Check2",      "Check3",      "Check4",
-                                 "LoginOpt(0)", "LoginOpt(1)", "LoginOpt(2)", "LoginOpt(3)"};
+const char* const kSwitches[] = {"DontShowAgain",      "StartMinimized",      "NoTaskbarButton",      "OnlyWithSetModes",
+                                 "LoginOption(0)", "LoginOption(1)", "LoginOption(2)", "LoginOption(3)"};
 
 void CloseStandIns() {
     for (HWND w : wt::TopWindows(0, L"IcqStubWindow", false)) PostMessageW(w, WM_CLOSE, 0, 0);
@@ -58,10 +58,10 @@ TEST_F(WindowUse, EachTabShowsExactlyItsPageByMouseAndByKeyboard) {
         EXPECT_EQ(w.ShownPage(), tab) << "after a click on tab " << tab;
     }
     // Arrow keys on the strip.
-    w.Key("TabStrip1", VK_RIGHT);
+    w.Key("TabStrip", VK_RIGHT);
     EXPECT_EQ(w.ShownPage(), 3);
-    w.Key("TabStrip1", VK_LEFT);
-    w.Key("TabStrip1", VK_LEFT);
+    w.Key("TabStrip", VK_LEFT);
+    w.Key("TabStrip", VK_LEFT);
     EXPECT_EQ(w.ShownPage(), 1);
 
     // Ctrl+Tab and Ctrl+Shift+Tab step through the tabs, wherever the focus is.
@@ -92,24 +92,24 @@ TEST_F(WindowUse, EveryKindOfChangeMakesSavePressableAndSavingWritesAllSevenKeys
     for (const char* name : kSwitches) {
         w.Click(name);
         EXPECT_TRUE(w.SaveEnabled()) << name;
-        w.Click("Command2");
+        w.Click("SaveButton");
         EXPECT_FALSE(w.SaveEnabled()) << "after saving " << name;
     }
-    // The clicks left Check1..Check4 on and option 3 selected.
+    // The clicks left the four check boxes on and login option 3 selected.
     EXPECT_EQ(f.Get(L"ShowMe"), L"0");
     EXPECT_EQ(f.Get(L"Minimized"), L"1");
     EXPECT_EQ(f.Get(L"NoTaskbar"), L"1");
     EXPECT_EQ(f.Get(L"SetMode"), L"1");
     EXPECT_EQ(f.Get(L"LoginMode"), L"4");
 
-    SendMessageW(w.Get("Text1"), EM_SETSEL, 1, 1);  // after the "5" that the box holds
-    w.Type("Text1", L"3");
+    SendMessageW(w.Get("MaxInstances"), EM_SETSEL, 1, 1);  // after the "5" that the box holds
+    w.Type("MaxInstances", L"3");
     EXPECT_TRUE(w.SaveEnabled()) << "typing in the instance box";
-    w.Click("Command2");
+    w.Click("SaveButton");
     EXPECT_EQ(f.Get(L"MaxNr"), L"53");
 
     // A status picked with the keyboard alone does not count as a change ...
-    HWND combo = w.Get("ImageCombo1");
+    HWND combo = w.Get("StatusList");
     HWND inner = InnerCombo(combo);
     ASSERT_NE(inner, nullptr);
     PostMessageW(inner, WM_KEYDOWN, VK_DOWN, 1);
@@ -123,7 +123,7 @@ TEST_F(WindowUse, EveryKindOfChangeMakesSavePressableAndSavingWritesAllSevenKeys
     SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
     w.Settle();
     EXPECT_TRUE(w.SaveEnabled()) << "opening the status list";
-    w.Click("Command2");
+    w.Click("SaveButton");
     EXPECT_FALSE(w.SaveEnabled());
 
     for (const wchar_t* key : {L"MaxNr", L"ShowMe", L"Minimized", L"NoTaskbar", L"LoginMode", L"LoginStatus", L"SetMode"})
@@ -136,30 +136,30 @@ TEST_F(WindowUse, InstanceBoxTakesTwoDigitsAndBackspaceButPastingIsNotFiltered) 
     Folder f;
     Window w(f);
     ASSERT_NE(w.form(), nullptr);
-    HWND text1 = w.Get("Text1");
+    HWND text1 = w.Get("MaxInstances");
     SendMessageW(text1, EM_SETSEL, 0, -1);
-    w.Type("Text1", L"a");
-    EXPECT_EQ(w.Text("Text1"), L"5") << "a letter is dropped";
+    w.Type("MaxInstances", L"a");
+    EXPECT_EQ(w.Text("MaxInstances"), L"5") << "a letter is dropped";
     EXPECT_FALSE(w.SaveEnabled()) << "a dropped key changes nothing";
     SendMessageW(text1, EM_SETSEL, 0, -1);
-    w.Type("Text1", L"4-2.9 ");
-    EXPECT_EQ(w.Text("Text1"), L"42") << "digits only, and no more than two";
-    w.Type("Text1", L"\b");
-    EXPECT_EQ(w.Text("Text1"), L"4") << "backspace works";
-    w.Type("Text1", L"\x1b\r\t");
-    EXPECT_EQ(w.Text("Text1"), L"4");
+    w.Type("MaxInstances", L"4-2.9 ");
+    EXPECT_EQ(w.Text("MaxInstances"), L"42") << "digits only, and no more than two";
+    w.Type("MaxInstances", L"\b");
+    EXPECT_EQ(w.Text("MaxInstances"), L"4") << "backspace works";
+    w.Type("MaxInstances", L"\x1b\r\t");
+    EXPECT_EQ(w.Text("MaxInstances"), L"4");
 
     // Ctrl+V passes: the pasted text is not filtered, only cut to two characters.
     PutOnClipboard(L"abc");
     SendMessageW(text1, EM_SETSEL, 0, -1);
-    w.Type("Text1", L"\x16");
-    EXPECT_EQ(w.Text("Text1"), L"ab");
-    w.Click("Command2");
+    w.Type("MaxInstances", L"\x16");
+    EXPECT_EQ(w.Text("MaxInstances"), L"ab");
+    w.Click("SaveButton");
     EXPECT_EQ(f.Get(L"MaxNr"), L"5") << "not a number: saved as 5";
     PutOnClipboard(L"12345");
     SendMessageW(text1, EM_SETSEL, 0, -1);
-    w.Type("Text1", L"\x16");
-    EXPECT_EQ(w.Text("Text1"), L"12");
+    w.Type("MaxInstances", L"\x16");
+    EXPECT_EQ(w.Text("MaxInstances"), L"12");
 }
 
 TEST_F(WindowUse, StartSavesHidesAndLaunchesAtOnceWithoutAHintWhenTheWindowStaysOn) {
@@ -167,12 +167,12 @@ TEST_F(WindowUse, StartSavesHidesAndLaunchesAtOnceWithoutAHintWhenTheWindowStays
     f.Set(L"NoInfo", L"1");
     Window w(f, L"-showme -wait=30");
     ASSERT_NE(w.form(), nullptr);
-    w.Click("Check2");  // a change that only "Start ICQ" saves
-    PostMessageW(w.Get("Command1"), BM_CLICK, 0, 0);
+    w.Click("StartMinimized");  // a change that only "Start ICQ" saves
+    PostMessageW(w.Get("StartButton"), BM_CLICK, 0, 0);
     // No delay of "-wait=": the stand-in starts at once.
     ASSERT_TRUE(wt::WaitFor([&] { return f.IcqLog().size() == 1; }, 10000));
     EXPECT_FALSE(IsWindowVisible(w.form()));
-    EXPECT_TRUE(wt::TopWindows(w.process().pid(), L"#32770").empty()) << "no hint with Check1 off";
+    EXPECT_TRUE(wt::TopWindows(w.process().pid(), L"#32770").empty()) << "no hint with DontShowAgain off";
     EXPECT_EQ(f.Get(L"Minimized"), L"1");
     EXPECT_EQ(f.Get(L"ShowMe"), L"1");
     EXPECT_EQ(f.Get(L"NoInfo"), L"1") << "left as it was";
@@ -184,8 +184,8 @@ TEST_F(WindowUse, TheHintComesOnceBeforeTheLaunchInTheWindowsLanguage) {
     {
         Window w(f, L"-showme -german");
         ASSERT_NE(w.form(), nullptr);
-        w.Click("Check1");
-        PostMessageW(w.Get("Command1"), BM_CLICK, 0, 0);
+        w.Click("DontShowAgain");
+        PostMessageW(w.Get("StartButton"), BM_CLICK, 0, 0);
         wt::MessageBoxSeen box = wt::WaitMessageBox(w.process().pid(), 10000);
         ASSERT_NE(box.hwnd, nullptr);
         EXPECT_EQ(box.title, L"Information");
@@ -205,8 +205,8 @@ TEST_F(WindowUse, TheHintComesOnceBeforeTheLaunchInTheWindowsLanguage) {
         // "NoInfo" = "2": never again.
         Window w(f, L"-showme -german");
         ASSERT_NE(w.form(), nullptr);
-        EXPECT_TRUE(w.On("Check1"));
-        PostMessageW(w.Get("Command1"), BM_CLICK, 0, 0);
+        EXPECT_TRUE(w.On("DontShowAgain"));
+        PostMessageW(w.Get("StartButton"), BM_CLICK, 0, 0);
         ASSERT_TRUE(wt::WaitFor([&] { return f.IcqLog().size() == 2; }, 10000));
         EXPECT_TRUE(wt::TopWindows(w.process().pid(), L"#32770").empty());
         EXPECT_TRUE(w.process().WaitExit(30000));
@@ -218,7 +218,7 @@ TEST_F(WindowUse, EnglishHintAndEnterStartsIcq) {
     f.Set(L"ShowMe", L"0");
     Window w(f, L"-showme -english");
     ASSERT_NE(w.form(), nullptr);
-    w.Key("Check2", VK_RETURN);  // Enter, with the focus anywhere but on Save
+    w.Key("StartMinimized", VK_RETURN);  // Enter, with the focus anywhere but on Save
     wt::MessageBoxSeen box = wt::WaitMessageBox(w.process().pid(), 10000);
     ASSERT_NE(box.hwnd, nullptr);
     EXPECT_EQ(box.title, L"Information");
@@ -232,8 +232,8 @@ TEST_F(WindowUse, EscClosesTheWindowWithoutSavingOrLaunching) {
     Folder f;
     Window w(f);
     ASSERT_NE(w.form(), nullptr);
-    w.Click("Check3");
-    w.Key("Check3", VK_ESCAPE);
+    w.Click("NoTaskbarButton");
+    w.Key("NoTaskbarButton", VK_ESCAPE);
     EXPECT_TRUE(w.process().WaitExit(10000));
     EXPECT_FALSE(f.IniExists());
     EXPECT_TRUE(f.IcqLog().empty());
@@ -266,13 +266,13 @@ TEST_F(WindowUse, LinksOpenTheHomePageHelpAndForumThroughTheShell) {
     auto endsWith = [](const std::wstring& s, const std::wstring& tail) {
         return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
     };
-    w.ClickLabel("Label37");
+    w.ClickLabel("HomepageLink");
     std::wstring home = opened(1);
     EXPECT_TRUE(endsWith(home, L"www.ternavo.example\"") || endsWith(home, L"www.ternavo.example/\"")) << home;
-    w.ClickLabel("Label41");
+    w.ClickLabel("HelpLink");
     std::wstring help = opened(2);
     EXPECT_TRUE(endsWith(help, L"\"http://www.ternavo.example/index.php?page_id=221\"")) << help;
-    w.ClickLabel("Label43");
+    w.ClickLabel("ForumLink");
     std::wstring forum = opened(3);
     EXPECT_TRUE(endsWith(forum, L"\"http://www.ternavo.example/forum\"")) << forum;
     // The window stays as it was.
@@ -292,9 +292,9 @@ HWND FocusOf(HWND form) {
 // The control of the table that has the focus (or holds it, as the status list holds its inner box).
 std::string FocusName(const Window& w) {
     HWND focus = FocusOf(w.form());
-    for (size_t i = 0; i < kForm1Count; ++i)
-        if (focus && w.Get(kForm1[i].name) == focus) return kForm1[i].name;
-    if (focus && IsChild(w.Get("ImageCombo1"), focus)) return "ImageCombo1";
+    for (size_t i = 0; i < kWindowControlCount; ++i)
+        if (focus && w.Get(kWindowControls[i].name) == focus) return kWindowControls[i].name;
+    if (focus && IsChild(w.Get("StatusList"), focus)) return "StatusList";
     return "(none)";
 }
 
@@ -316,32 +316,32 @@ TEST_F(WindowUse, TabKeyGoesStripPageSwitchButtonsAndAccessKeysWork) {
     Folder f;
     Window w(f, L"-showme -german");
     ASSERT_NE(w.form(), nullptr);
-    EXPECT_EQ(FocusName(w), "Command1") << "Enter starts ICQ from the first moment";
+    EXPECT_EQ(FocusName(w), "StartButton") << "Enter starts ICQ from the first moment";
     // Save is disabled and so left out.
-    EXPECT_EQ(TabThrough(w, 4), (std::vector<std::string>{"TabStrip1", "Text1", "Check1", "Command1"}));
+    EXPECT_EQ(TabThrough(w, 4), (std::vector<std::string>{"TabStrip", "MaxInstances", "DontShowAgain", "StartButton"}));
 
     w.ClickTab(1);
-    SendMessageW(w.Get("LoginOpt(3)"), BM_SETCHECK, BST_UNCHECKED, 0);
-    w.Click("LoginOpt(1)");
+    SendMessageW(w.Get("LoginOption(3)"), BM_SETCHECK, BST_UNCHECKED, 0);
+    w.Click("LoginOption(1)");
     SetForegroundWindow(w.form());
     // From the clicked option round the window; into the login options once, at the selected one.
-    EXPECT_EQ(FocusName(w), "LoginOpt(1)");
+    EXPECT_EQ(FocusName(w), "LoginOption(1)");
     auto order = TabThrough(w, 9);
-    EXPECT_EQ(order, (std::vector<std::string>{"ImageCombo1", "Check4", "Check1", "Command2", "Command1", "TabStrip1",
-                                               "Check2", "Check3", "LoginOpt(1)"}));
+    EXPECT_EQ(order, (std::vector<std::string>{"StatusList", "OnlyWithSetModes", "DontShowAgain", "SaveButton", "StartButton", "TabStrip",
+                                               "StartMinimized", "NoTaskbarButton", "LoginOption(1)"}));
     // Arrow keys move the choice within the options.
-    PostMessageW(w.Get("LoginOpt(1)"), WM_KEYDOWN, VK_DOWN, 1);
+    PostMessageW(w.Get("LoginOption(1)"), WM_KEYDOWN, VK_DOWN, 1);
     w.Settle();
-    EXPECT_TRUE(w.On("LoginOpt(2)"));
-    EXPECT_FALSE(w.On("LoginOpt(1)"));
+    EXPECT_TRUE(w.On("LoginOption(2)"));
+    EXPECT_FALSE(w.On("LoginOption(1)"));
 
     // Alt with the underlined letter: "Dieses Fenster ..." and "S&peichern".
-    w.Click("Command2");
+    w.Click("SaveButton");
     ASSERT_FALSE(w.SaveEnabled());
-    EXPECT_FALSE(w.On("Check1"));
+    EXPECT_FALSE(w.On("DontShowAgain"));
     PostMessageW(FocusOf(w.form()), WM_SYSCHAR, L'd', 0x20000001);
     w.Settle();
-    EXPECT_TRUE(w.On("Check1"));
+    EXPECT_TRUE(w.On("DontShowAgain"));
     EXPECT_TRUE(w.SaveEnabled());
     PostMessageW(FocusOf(w.form()), WM_SYSCHAR, L'p', 0x20000001);
     w.Settle();
@@ -349,5 +349,5 @@ TEST_F(WindowUse, TabKeyGoesStripPageSwitchButtonsAndAccessKeysWork) {
     EXPECT_EQ(f.Get(L"ShowMe"), L"0");
     EXPECT_EQ(f.Get(L"LoginMode"), L"3");
     // Saving from the keyboard leaves the focus on a button that works.
-    EXPECT_EQ(FocusName(w), "Command1");
+    EXPECT_EQ(FocusName(w), "StartButton");
 }

@@ -7,7 +7,7 @@
 #include <commctrl.h>
 #include <string>
 #include <vector>
-#include "kestrun/form1_table.h"
+#include "kestrun/window_table.h"
 #include "tests/windows/support/wt.h"
 
 namespace kw {
@@ -147,7 +147,7 @@ class Window {
 public:
     explicit Window(const Folder& f, const std::wstring& args = L"-showme")
         : process_(f.dir + L"Kestrun.exe", args, f.dir) {
-        form_ = wt::WaitWindow(process_.pid(), L"KestrunForm1", 20000);
+        form_ = wt::WaitWindow(process_.pid(), L"KestrunWindow", 20000);
         if (form_) Settle();
     }
     ~Window() {
@@ -159,10 +159,10 @@ public:
 
     HWND form() const { return form_; }
     wt::Process& process() { return process_; }
-    HWND Get(const char* name) const { return wt::Child(form_, ControlId(kForm1, kForm1Count, name)); }
+    HWND Get(const char* name) const { return wt::Child(form_, ControlId(kWindowControls, kWindowControlCount, name)); }
     std::wstring Text(const char* name) const { return Shown(wt::Text(Get(name))); }
     bool On(const char* name) const { return wt::IsChecked(Get(name)); }
-    bool SaveEnabled() const { return IsWindowEnabled(Get("Command2")) != FALSE; }
+    bool SaveEnabled() const { return IsWindowEnabled(Get("SaveButton")) != FALSE; }
     bool Visible(const char* name) const { return IsWindowVisible(Get(name)) != FALSE; }
     // Place of a control in the window's client area, pixels.
     RECT Place(const char* name) const { return wt::RectIn(Get(name), form_); }
@@ -173,22 +173,22 @@ public:
     }
     // Pixels per twip of the window's own DPI, found from the tab strip's width.
     int Px(int twips) const {
-        RECT r = Place("TabStrip1");
+        RECT r = Place("TabStrip");
         return MulDiv(twips, r.right - r.left, 6570);
     }
     // Index (0..3) of the one page shown, -1 when none or several are.
     int ShownPage() const {
         int shown = -1, count = 0;
         for (int i = 0; i < 4; ++i) {
-            std::string page = "TabBack(" + std::to_string(i) + ")";
+            std::string page = "TabPage(" + std::to_string(i) + ")";
             if (Visible(page.c_str())) { shown = i; ++count; }
         }
         return count == 1 ? shown : -1;
     }
-    int SelectedTab() const { return static_cast<int>(SendMessageW(Get("TabStrip1"), TCM_GETCURSEL, 0, 0)); }
+    int SelectedTab() const { return static_cast<int>(SendMessageW(Get("TabStrip"), TCM_GETCURSEL, 0, 0)); }
     // Clicks a tab with the mouse.
     void ClickTab(int index) const {
-        HWND tabs = Get("TabStrip1");
+        HWND tabs = Get("TabStrip");
         RECT r = TabRect(tabs, index);
         POINT pt{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
         ScreenToClient(tabs, &pt);

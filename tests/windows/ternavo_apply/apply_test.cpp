@@ -25,8 +25,8 @@ protected:
     void Run(Ternavo& t, const Choice& c, const std::wstring& icq7Path = L"") {
         road::Save(t, c, icq7Path);
         ASSERT_TRUE(t.Start());
-        ASSERT_TRUE(IsWindowEnabled(t.C("Command3")));
-        t.Press(t.C("Command3"));
+        ASSERT_TRUE(IsWindowEnabled(t.C("StartButton")));
+        t.Press(t.C("StartButton"));
     }
     static std::wstring Icq(const std::wstring& hint, const std::wstring& kind = L"icq7") {
         std::wstring d = wt::NewDir(hint);
@@ -42,7 +42,7 @@ TEST_F(StartPress, AllowIcq6WritesIntoItsOwnKey) {
     Ternavo t;
     Run(t, {false, false, true, false, 0});
     ASSERT_TRUE(t.WaitStatus(L"Changes successful!"));
-    EXPECT_TRUE(t.Visible(t.C("Image1")));
+    EXPECT_TRUE(t.Visible(t.C("SuccessMark")));
     EXPECT_EQ(IcqValue(L"ICQ6", L"MultiInstance"), L"Yes");
     EXPECT_EQ(IcqValue(L"ICQ6", L"OwnersNoLimit"), L"Yes");
     EXPECT_FALSE(road::IcqKeyExists(L"ICQ6\\DefaultPrefs"));
@@ -64,8 +64,8 @@ TEST_F(StartPress, OnlyOneInstanceForProWithoutItsKeyFails) {
     Ternavo t;
     Run(t, {false, true, false, false, 1});
     ASSERT_TRUE(t.WaitStatus(L"Changes failed!"));
-    EXPECT_TRUE(t.Visible(t.C("Image2")));
-    EXPECT_FALSE(t.Visible(t.C("Image1")));
+    EXPECT_TRUE(t.Visible(t.C("FailureMark")));
+    EXPECT_FALSE(t.Visible(t.C("SuccessMark")));
     EXPECT_FALSE(road::IcqKeyExists(L""));  // nothing created
 }
 
@@ -112,11 +112,11 @@ TEST_F(StartPress, NoShortcutWhenTheDialogBoxIsUnticked) {
     road::Save(t, {false, false, false, true, 0}, icq);
     ASSERT_TRUE(t.Start());
     t.OpenSettings();
-    wt::Click(t.F3("Check1"));
-    ASSERT_FALSE(wt::IsChecked(t.F3("Check1")));
-    t.Press(t.F3("Command3"));  // Cancel keeps the box as it is
-    ASSERT_TRUE(t.WaitHidden(t.Form3()));
-    t.Press(t.C("Command3"));
+    wt::Click(t.InSettings("ShortcutBox"));
+    ASSERT_FALSE(wt::IsChecked(t.InSettings("ShortcutBox")));
+    t.Press(t.InSettings("CancelButton"));  // Cancel keeps the box as it is
+    ASSERT_TRUE(t.WaitHidden(t.SettingsDialog()));
+    t.Press(t.C("StartButton"));
     ASSERT_TRUE(t.WaitStatus(L"Changes successful!"));
     EXPECT_EQ(wt::ReadBytes(icq + L"Kestrun.exe"), starter_);
     EXPECT_FALSE(wt::Exists(road::DesktopLink()));
@@ -140,12 +140,12 @@ TEST_F(StartPress, FirstUseAsksForTheFolderAndFinishesAfterOk) {
     std::wstring icq = Icq(L"first");
     Ternavo t;
     Run(t, {true, false, false, true, 0});
-    ASSERT_TRUE(t.WaitShown(t.Form3()));
+    ASSERT_TRUE(t.WaitShown(t.SettingsDialog()));
     EXPECT_EQ(t.Status(), L"Choose options and click start.");
     EXPECT_FALSE(road::IcqKeyExists(L""));  // nothing before the folder is known
-    t.SetText1(icq.substr(0, icq.size() - 1));
-    ASSERT_TRUE(IsWindowEnabled(t.F3("Command2")));
-    t.Press(t.F3("Command2"));
+    t.SetFolderBox(icq.substr(0, icq.size() - 1));
+    ASSERT_TRUE(IsWindowEnabled(t.InSettings("OkButton")));
+    t.Press(t.InSettings("OkButton"));
     ASSERT_TRUE(t.WaitStatus(L"Changes successful!"));
     EXPECT_EQ(wt::ReadBytes(icq + L"Kestrun.exe"), starter_);
     EXPECT_EQ(IcqValue(L"DefaultPrefs", L"MultiInstance"), L"Yes");
@@ -157,10 +157,10 @@ TEST_F(StartPress, CancellingTheDialogChangesNothing) {
     std::wstring icq = Icq(L"cancel");
     Ternavo t;
     Run(t, {true, true, true, true, 0});
-    ASSERT_TRUE(t.WaitShown(t.Form3()));
-    t.SetText1(icq);
-    t.Press(t.F3("Command3"));
-    ASSERT_TRUE(t.WaitHidden(t.Form3()));
+    ASSERT_TRUE(t.WaitShown(t.SettingsDialog()));
+    t.SetFolderBox(icq);
+    t.Press(t.InSettings("CancelButton"));
+    ASSERT_TRUE(t.WaitHidden(t.SettingsDialog()));
     Sleep(500);  // a resumed run would have started by now
     EXPECT_EQ(t.Status(), L"Choose options and click start.");
     EXPECT_FALSE(road::IcqKeyExists(L""));
@@ -168,8 +168,8 @@ TEST_F(StartPress, CancellingTheDialogChangesNothing) {
     EXPECT_FALSE(wt::Exists(road::DesktopLink()));
     EXPECT_FALSE(t.Has(L"ICQ7Path"));
     EXPECT_EQ(t.Get(L"ICQ6"), L"1");  // the file as it was: nothing saved
-    EXPECT_FALSE(t.Visible(t.C("Image1")));
-    EXPECT_FALSE(t.Visible(t.C("Image2")));
+    EXPECT_FALSE(t.Visible(t.C("SuccessMark")));
+    EXPECT_FALSE(t.Visible(t.C("FailureMark")));
 }
 
 TEST_F(StartPress, AFailedWriteKeepsThePreviousStarter) {
@@ -282,10 +282,10 @@ TEST_F(StartPress, RemovalFallsBackToTheDialogFolder) {
     road::Save(t, {false, false, false, true, 1}, L"C:\\gone");
     ASSERT_TRUE(t.Start());
     t.OpenSettings();
-    t.SetText1(icq.substr(0, icq.size() - 1));
-    t.Press(t.F3("Command3"));  // Cancel: the box keeps the text, nothing is saved
-    ASSERT_TRUE(t.WaitHidden(t.Form3()));
-    t.Press(t.C("Command3"));
+    t.SetFolderBox(icq.substr(0, icq.size() - 1));
+    t.Press(t.InSettings("CancelButton"));  // Cancel: the box keeps the text, nothing is saved
+    ASSERT_TRUE(t.WaitHidden(t.SettingsDialog()));
+    t.Press(t.C("StartButton"));
     Box b = road::TakeBox(t);
     EXPECT_EQ(b.text, L"All shortcuts to Kestrun.exe created by your own have to be deleted manually.");
     ASSERT_TRUE(t.WaitStatus(L"Changes successful!"));

@@ -1,4 +1,4 @@
 // Kestrun's control ids, kept apart because its window table shares names with Ternavo's.
-#include "kestrun/form1_table.h"
+#include "kestrun/window_table.h"
 
-int KestrunStartButtonId() { return ControlId(kForm1, kForm1Count, "Command1"); }
+int KestrunStartButtonId() { return ControlId(kWindowControls, kWindowControlCount, "StartButton"); }

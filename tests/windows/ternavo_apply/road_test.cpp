@@ -15,7 +15,7 @@ const wchar_t kIcq7[] = L"C:\\Program Files\\ICQ7\\";
 void StartIcqThroughKestrun(const road::Shortcut& link, const std::wstring& args) {
     wt::Process k(link.target, args, link.workingDir);
     ASSERT_TRUE(k.started());
-    HWND form = wt::WaitWindow(k.pid(), L"KestrunForm1", 20000);
+    HWND form = wt::WaitWindow(k.pid(), L"KestrunWindow", 20000);
     if (form) {
         HWND start = wt::Child(form, KestrunStartButtonId());
         ASSERT_NE(start, nullptr);
@@ -33,12 +33,12 @@ TEST(Road, FromTernavoToTwoIcqs) {
 
     tv::Ternavo t(L"road");
     ASSERT_TRUE(t.Start());
-    EXPECT_EQ(t.Text1(), L"C:\\Program Files\\ICQ7");  // the start-up search found it
-    wt::Click(t.C("Check4"));
-    ASSERT_TRUE(IsWindowEnabled(t.C("Command3")));
-    t.Press(t.C("Command3"));
-    ASSERT_TRUE(t.WaitShown(t.Form3()));
-    t.Press(t.F3("Command2"));
+    EXPECT_EQ(t.FolderBox(), L"C:\\Program Files\\ICQ7");  // the start-up search found it
+    wt::Click(t.C("ICQ7Box"));
+    ASSERT_TRUE(IsWindowEnabled(t.C("StartButton")));
+    t.Press(t.C("StartButton"));
+    ASSERT_TRUE(t.WaitShown(t.SettingsDialog()));
+    t.Press(t.InSettings("OkButton"));
     ASSERT_TRUE(t.WaitStatus(L"Changes successful!"));
     // The dialog saved it with "\", the result's save then as the box shows it.
     EXPECT_EQ(t.Get(L"ICQ7Path"), L"C:\\Program Files\\ICQ7");

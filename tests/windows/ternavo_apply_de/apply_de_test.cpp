@@ -19,7 +19,7 @@ protected:
     Box Press(Ternavo& t, int instances, const std::wstring& icq7Path) {
         road::Save(t, {false, false, false, true, instances}, icq7Path);
         EXPECT_TRUE(t.Start());
-        t.Press(t.C("Command3"));
+        t.Press(t.C("StartButton"));
         return road::TakeBox(t);
     }
     static std::wstring Icq(const std::wstring& hint, const std::wstring& kind = L"icq7") {
@@ -34,7 +34,7 @@ TEST_F(Deutsch, InstallationSucceeds) {
     Ternavo t;
     road::Save(t, {false, false, true, true, 0}, icq);
     ASSERT_TRUE(t.Start());
-    t.Press(t.C("Command3"));
+    t.Press(t.C("StartButton"));
     ASSERT_TRUE(t.WaitStatus(L"Änderungen erfolgreich!"));
     EXPECT_EQ(wt::ReadBytes(icq + L"Kestrun.exe"), wt::ReadBytes(wt::KestrunExe()));
     EXPECT_EQ(road::IcqValue(L"ICQ6", L"MultiInstance"), L"Yes");

@@ -3,7 +3,8 @@
 // its terminating zero, and values of 64 KB. Reading one never goes past the
 // value, and the search goes on past all of them to the next usable candidate.
 #include <gtest/gtest.h>
-#include "ternavo/module1.h"
+#include "ternavo/long_path.h"
+#include "ternavo/registry.h"
 #include "tests/windows/ternavo_window/driver.h"
 
 namespace {
@@ -97,9 +98,9 @@ TEST(RegistryValues, TheSearchGoesOnPastOddCandidatesToAUsableOne) {
 
     tv::Ternavo t(L"tvreg");
     ASSERT_TRUE(t.Start());
-    ASSERT_TRUE(wt::WaitFor([&] { return t.Form3() != nullptr; }, 10000));
-    EXPECT_EQ(t.Text1(), dir.substr(0, dir.size() - 1));
-    t.Press(t.C("Command2"));
+    ASSERT_TRUE(wt::WaitFor([&] { return t.SettingsDialog() != nullptr; }, 10000));
+    EXPECT_EQ(t.FolderBox(), dir.substr(0, dir.size() - 1));
+    t.Press(t.C("ExitButton"));
     ASSERT_TRUE(t.proc.WaitExit(15000));
     EXPECT_EQ(t.proc.ExitCode(), 0u);
 }

@@ -16,7 +16,7 @@ struct Case {
     const char* name;
     std::string bytes;
     Layout layout;
-    bool check[4];  // Check1..Check4 after loading
+    bool check[4];  // the generation boxes (ICQ Lite, Pro, 6, 7) after loading
     bool german;
 };
 
@@ -66,20 +66,20 @@ TEST(SettingsFiles, EveryBadFileStartsWithWhatTheSystemReadsAndKeepsTheOtherKeys
         const std::string bytesBefore = wt::ReadBytes(t.ini);
 
         ASSERT_TRUE(t.Start());
-        const char* boxes[] = {"Check1", "Check2", "Check3", "Check4"};
+        const char* boxes[] = {"ICQLiteBox", "ICQProBox", "ICQ6Box", "ICQ7Box"};
         for (int i = 0; i < 4; ++i) EXPECT_EQ(wt::IsChecked(t.C(boxes[i])), c.check[i]) << boxes[i];
         EXPECT_EQ(t.ComboIndex(), 0);
         EXPECT_EQ(t.Status(), c.german ? L"Optionen wählen und starten." : L"Choose options and click start.");
         EXPECT_EQ(wt::ReadBytes(t.ini), bytesBefore) << "loading wrote to the file";
         // No stored folder is usable here: the settings dialog holds what the search found, nothing.
-        EXPECT_EQ(t.Text1(), L"");
+        EXPECT_EQ(t.FolderBox(), L"");
 
         // Allow multiple instances of ICQ 6 (and of whatever the file checked).
-        if (!c.check[2]) wt::Click(t.C("Check3"));
-        ASSERT_TRUE(IsWindowEnabled(t.C("Command3")));
-        t.Press(t.C("Command3"));
+        if (!c.check[2]) wt::Click(t.C("ICQ6Box"));
+        ASSERT_TRUE(IsWindowEnabled(t.C("StartButton")));
+        t.Press(t.C("StartButton"));
         EXPECT_TRUE(t.WaitStatus(c.german ? L"Änderungen erfolgreich!" : L"Changes successful!")) << t.Status();
-        t.Press(t.C("Command2"));  // Exit
+        t.Press(t.C("ExitButton"));  // Exit
         ASSERT_TRUE(t.proc.WaitExit(15000)) << "Ternavo did not end";
         EXPECT_EQ(t.proc.ExitCode(), 0u);
 
@@ -126,8 +126,8 @@ TEST(CommandLine, ThirtyTwoKilobytesOfArgumentsStillChooseTheLanguage) {
     while (args.size() < 32000) args += L"\x00C4\x03A9\x65E5 -status=99999 ";
     ASSERT_TRUE(t.Start(args));
     EXPECT_EQ(t.Status(), L"Optionen wählen und starten.");
-    EXPECT_FALSE(IsWindowEnabled(t.C("Command3")));
-    t.Press(t.C("Command2"));
+    EXPECT_FALSE(IsWindowEnabled(t.C("StartButton")));
+    t.Press(t.C("ExitButton"));
     ASSERT_TRUE(t.proc.WaitExit(15000));
     EXPECT_FALSE(wt::Exists(t.ini)) << "nothing was saved, so no file was made";
 }

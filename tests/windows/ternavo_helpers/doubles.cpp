@@ -1,36 +1,29 @@
 #include "tests/windows/ternavo_helpers/doubles.h"
-#include "ternavo/app.h"
+#include "ternavo/main_window.h"
+#include "ternavo/run_state.h"
+#include "ternavo/settings_dialog.h"
 
 // The run-wide state itself comes from Ternavo's library; the doubles stand
 // in for the windows only.
 namespace doubles {
-bool checked[5];
-int instances = 0;
-std::wstring form3Text1;
-bool form3Check1 = true;
-std::vector<std::wstring> results;
-int form3Shown = 0;
+apply::Choices choices;
+std::vector<apply::Outcome> results;
+int settingsDialogShown = 0;
 
 void Reset() {
-    for (bool& c : checked) c = false;
-    instances = 0;
-    form3Text1.clear();
-    form3Check1 = true;
+    choices = apply::Choices{};
     results.clear();
-    form3Shown = 0;
-    UseEnglish = true;
-    LastStatus.clear();
-    StartPending = ResumeFromDialog = false;
+    settingsDialogShown = 0;
+    g_run.UseEnglish = true;
+    g_run.Outcome = apply::Outcome::Succeeded;
+    g_run.StartPending = g_run.ResumeFromDialog = false;
 }
 }  // namespace doubles
 
 HWND MainWindow() { return nullptr; }
-bool OptionChecked(int n) { return n >= 1 && n <= 4 && doubles::checked[n]; }
-int InstancesChoice() { return doubles::instances; }
+apply::Choices CurrentChoices() { return doubles::choices; }
 void ShowStatus(StatusLine) {}
-void ShowResult() { doubles::results.push_back(LastStatus); }
-void EnableTimer2() {}
-std::wstring Form3Directory() { return doubles::form3Text1; }
-void SetForm3Directory(const std::wstring& dir) { doubles::form3Text1 = dir; }
-bool Form3ShortcutChecked() { return doubles::form3Check1; }
-void ShowForm3Modal() { ++doubles::form3Shown; }
+void ShowResult() { doubles::results.push_back(g_run.Outcome); }
+void ResumeAfterDialog() {}
+void SetSettingsDialogFolder(const std::wstring& dir) { doubles::choices.icq7Folder = dir; }
+void ShowSettingsDialog() { ++doubles::settingsDialogShown; }

@@ -3,13 +3,11 @@
 // engine runs inside this test program and its effects can be read back.
 #include <string>
 #include <vector>
+#include "ternavo/rules/applyplan.h"
 
 namespace doubles {
-extern bool checked[5];          // Check1..Check4 (index 0 unused)
-extern int instances;            // Combo1
-extern std::wstring form3Text1;  // the settings dialog's folder box
-extern bool form3Check1;         // its shortcut box
-extern std::vector<std::wstring> results;  // LastStatus at every ShowResult
-extern int form3Shown;
+extern apply::Choices choices;              // what the windows show: boxes, list, folder box, shortcut box
+extern std::vector<apply::Outcome> results;  // the run's outcome at every ShowResult
+extern int settingsDialogShown;
 void Reset();
 }  // namespace doubles

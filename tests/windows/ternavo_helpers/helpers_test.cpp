@@ -10,8 +10,15 @@
 #include <iostream>
 #include <thread>
 #include "common/winutil.h"
-#include "ternavo/app.h"
-#include "ternavo/module1.h"
+#include "ternavo/run_state.h"
+#include "ternavo/browse_dialog.h"
+#include "ternavo/file_version.h"
+#include "ternavo/long_path.h"
+#include "ternavo/registry.h"
+#include "ternavo/resource_file.h"
+#include "ternavo/shortcut.h"
+#include "ternavo/special_folder.h"
+#include "ternavo/windows_version.h"
 #include "tests/windows/support/wt.h"
 #include "tests/windows/ternavo_helpers/doubles.h"
 #include "tests/windows/ternavo_helpers/versioned.h"
@@ -73,7 +80,7 @@ TEST_F(Registry, CreateKeyIsTrueOnlyForANewKeyAndMakesItsParents) {
 TEST_F(Registry, WriteNeverCreatesTheKeyAndMarksTheRunFailed) {
     std::wstring key = std::wstring(kTestKey) + L"\\Missing";
     EXPECT_FALSE(RegWriteValue(HKEY_LOCAL_MACHINE, key, L"MultiInstance", L"Yes"));
-    EXPECT_EQ(LastStatus, L"No!");
+    EXPECT_EQ(g_run.Outcome, apply::Outcome::Failed);
     EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, key));
     EXPECT_FALSE(PhysicalKeyExists(L"SOFTWARE\\Wow6432Node\\TernavoHelperTest"));
     EXPECT_FALSE(PhysicalKeyExists(kTestKey));
@@ -84,7 +91,7 @@ TEST_F(Registry, WriteAndReadTextAndNumbers) {
     EXPECT_TRUE(RegWriteValue(HKEY_LOCAL_MACHINE, kTestKey, L"MultiInstance", L"Yes"));
     EXPECT_TRUE(RegWriteValue(HKEY_LOCAL_MACHINE, kTestKey, L"Umlaut", L"Grüße"));
     EXPECT_TRUE(RegWriteValue(HKEY_LOCAL_MACHINE, kTestKey, L"Count", int32_t{-2}));
-    EXPECT_TRUE(LastStatus.empty());
+    EXPECT_EQ(g_run.Outcome, apply::Outcome::Succeeded);
     std::wstring text = L"before";
     EXPECT_EQ(RegReadValue(HKEY_LOCAL_MACHINE, kTestKey, L"MultiInstance", text), 0);
     EXPECT_EQ(text, L"Yes");
@@ -199,7 +206,7 @@ protected:
 TEST_F(Resource, WritesTheStarterByteForByte) {
     EXPECT_EQ(ExtractResource(101, L"Custom", dir_ + L"Kestrun.exe", module_), 0);
     EXPECT_EQ(wt::ReadBytes(dir_ + L"Kestrun.exe"), starter_);
-    EXPECT_TRUE(LastStatus.empty());
+    EXPECT_EQ(g_run.Outcome, apply::Outcome::Succeeded);
     EXPECT_EQ(wt::ListFiles(dir_), std::vector<std::wstring>{L"Kestrun.exe"});  // no leftovers
 }
 
@@ -212,17 +219,17 @@ TEST_F(Resource, ReplacesALongerFileWhole) {
 TEST_F(Resource, FailuresLeaveNoHalfFileAndMarkTheRun) {
     // The folder does not exist.
     EXPECT_NE(ExtractResource(101, L"Custom", dir_ + L"nowhere\\Kestrun.exe", module_), 0);
-    EXPECT_EQ(LastStatus, L"No!");
+    EXPECT_EQ(g_run.Outcome, apply::Outcome::Failed);
     // The name is taken by a folder: it stays, and no temporary file is left.
-    LastStatus.clear();
+    g_run.Outcome = apply::Outcome::Succeeded;
     ASSERT_TRUE(CreateDirectoryW((dir_ + L"Kestrun.exe").c_str(), nullptr));
     EXPECT_NE(ExtractResource(101, L"Custom", dir_ + L"Kestrun.exe", module_), 0);
-    EXPECT_EQ(LastStatus, L"No!");
+    EXPECT_EQ(g_run.Outcome, apply::Outcome::Failed);
     EXPECT_TRUE(wt::ListFiles(dir_).empty());
     // A resource that is not there.
-    LastStatus.clear();
+    g_run.Outcome = apply::Outcome::Succeeded;
     EXPECT_NE(ExtractResource(102, L"Custom", dir_ + L"Other.exe", module_), 0);
-    EXPECT_EQ(LastStatus, L"No!");
+    EXPECT_EQ(g_run.Outcome, apply::Outcome::Failed);
     EXPECT_FALSE(wt::Exists(dir_ + L"Other.exe"));
 }
 
@@ -238,10 +245,10 @@ TEST_F(Resource, ARunningStarterIsEitherKeptOrReplacedWhole) {
     std::string now = wt::ReadBytes(target);
     if (rc == 0) {
         EXPECT_EQ(now, starter_);
-        EXPECT_TRUE(LastStatus.empty());
+        EXPECT_EQ(g_run.Outcome, apply::Outcome::Succeeded);
     } else {
         EXPECT_EQ(now, old);
-        EXPECT_EQ(LastStatus, L"No!");
+        EXPECT_EQ(g_run.Outcome, apply::Outcome::Failed);
     }
     std::cout << "replacing a running program: " << (rc == 0 ? "replaced" : "refused, old copy kept") << "\n";
     running.Kill();

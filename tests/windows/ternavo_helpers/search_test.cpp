@@ -1,9 +1,8 @@
 // The ICQ folder test, the ICQ 7 version test and the search over the 24
 // candidates, with folders and registry values seeded in this throwaway prefix.
 #include <gtest/gtest.h>
-#include "ternavo/app.h"
+#include "ternavo/run_state.h"
 #include "ternavo/icq7path.h"
-#include "ternavo/module1.h"
 #include "tests/windows/support/wt.h"
 #include "tests/windows/ternavo_helpers/doubles.h"
 #include "tests/windows/ternavo_helpers/versioned.h"
@@ -123,19 +122,19 @@ TEST_F(Search, VersionTestWantsSevenInBothFiles) {
 }
 
 TEST_F(Search, NothingFoundLeavesTheBoxEmpty) {
-    doubles::form3Text1 = L"stale";
-    ProgramDir = empty_;
+    doubles::choices.icq7Folder = L"stale";
+    g_run.ProgramDir = empty_;
     GetICQ7Path();
-    EXPECT_EQ(doubles::form3Text1, L"");
+    EXPECT_EQ(doubles::choices.icq7Folder, L"");
     EXPECT_EQ(FindICQDirectory(empty_).index, -1);
 }
 
 TEST_F(Search, OwnFolderComesFirst) {
     std::wstring own = Icq(wt::NewDir(L"own"));
     Icq(L"C:\\Program Files\\ICQ7\\");
-    ProgramDir = own;
+    g_run.ProgramDir = own;
     GetICQ7Path();
-    EXPECT_EQ(doubles::form3Text1, own.substr(0, own.size() - 1));  // shown without its "\"
+    EXPECT_EQ(doubles::choices.icq7Folder, own.substr(0, own.size() - 1));  // shown without its "\"
     EXPECT_EQ(FindICQDirectory(own).index, 0);
 }
 
@@ -155,10 +154,10 @@ TEST_F(Search, AnEarlierIcq6EndsTheSearchEmpty) {
     Icq(L"C:\\Program Files\\ICQ7.1\\", L"icq6");
     Icq(L"C:\\Programme\\ICQ7\\");  // a real ICQ 7, but later in the list
     EXPECT_EQ(FindICQDirectory(empty_).index, 2);
-    doubles::form3Text1 = L"stale";
-    ProgramDir = empty_;
+    doubles::choices.icq7Folder = L"stale";
+    g_run.ProgramDir = empty_;
     GetICQ7Path();
-    EXPECT_EQ(doubles::form3Text1, L"");
+    EXPECT_EQ(doubles::choices.icq7Folder, L"");
 }
 
 TEST_F(Search, ProtocolHandlerCommandLine) {

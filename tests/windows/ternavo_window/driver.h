@@ -5,9 +5,9 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <string>
-#include "ternavo/form1_table.h"
-#include "ternavo/form2_table.h"
-#include "ternavo/form3_table.h"
+#include "ternavo/main_window_table.h"
+#include "ternavo/about_box_table.h"
+#include "ternavo/settings_dialog_table.h"
 #include "tests/windows/support/wt.h"
 
 namespace tv {
@@ -38,7 +38,7 @@ struct Ternavo {
     // Starts the program and waits for its main window.
     bool Start(const std::wstring& args = L"") {
         proc = wt::Process(exe, args, dir);
-        main = wt::WaitWindow(proc.pid(), kForm1Class, 30000);
+        main = wt::WaitWindow(proc.pid(), kMainWindowClass, 30000);
         if (main) WaitForInputIdle(proc.handle(), 5000);
         return main != nullptr;
     }
@@ -47,31 +47,31 @@ struct Ternavo {
         Sleep(100);
     }
 
-    HWND C(const char* name) const { return wt::Child(main, ControlId(kForm1Controls, kForm1Count, name)); }
+    HWND C(const char* name) const { return wt::Child(main, ControlId(kMainWindowControls, kMainWindowCount, name)); }
     // The dialogs exist hidden once created; nullptr before.
-    HWND Form3() const { return Top(kForm3Class); }
-    HWND Form2() const { return Top(kForm2Class); }
-    HWND F3(const char* name) const { return wt::Child(Form3(), ControlId(kForm3Controls, kForm3Count, name)); }
-    HWND F2(const char* name) const { return wt::Child(Form2(), ControlId(kForm2Controls, kForm2Count, name)); }
+    HWND SettingsDialog() const { return Top(kSettingsDialogClass); }
+    HWND AboutBox() const { return Top(kAboutBoxClass); }
+    HWND InSettings(const char* name) const { return wt::Child(SettingsDialog(), ControlId(kSettingsDialogControls, kSettingsDialogCount, name)); }
+    HWND InAbout(const char* name) const { return wt::Child(AboutBox(), ControlId(kAboutBoxControls, kAboutBoxCount, name)); }
     HWND Top(const wchar_t* cls) const {
         auto all = wt::TopWindows(proc.pid(), cls, false);
         return all.empty() ? nullptr : all.front();
     }
 
-    std::wstring Status() const { return wt::Text(C("Label1")); }
+    std::wstring Status() const { return wt::Text(C("StatusLine")); }
     bool WaitStatus(const std::wstring& text, DWORD ms = 15000) const {
         return wt::WaitFor([&] { return Status() == text; }, ms);
     }
-    std::wstring Text1() const { return wt::Text(F3("Text1")); }
+    std::wstring FolderBox() const { return wt::Text(InSettings("FolderBox")); }
     // Types a whole text into the folder box, as pasting would.
-    void SetText1(const std::wstring& text) {
-        SendMessageW(F3("Text1"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    void SetFolderBox(const std::wstring& text) {
+        SendMessageW(InSettings("FolderBox"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
         Settle();
     }
-    int ComboIndex() const { return static_cast<int>(SendMessageW(C("Combo1"), CB_GETCURSEL, 0, 0)); }
+    int ComboIndex() const { return static_cast<int>(SendMessageW(C("InstancesList"), CB_GETCURSEL, 0, 0)); }
     std::wstring ComboItem(int i) const {
         wchar_t buf[256] = {};
-        LRESULT n = SendMessageW(C("Combo1"), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buf));
+        LRESULT n = SendMessageW(C("InstancesList"), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buf));
         return n > 0 ? std::wstring(buf, static_cast<size_t>(n)) : std::wstring();
     }
 
@@ -103,8 +103,8 @@ struct Ternavo {
         return wt::WaitFor([&] { return IsWindowVisible(w); }, ms);
     }
     void OpenSettings() {
-        ClickLabel(C("Label3"));
-        ASSERT_TRUE(WaitShown(Form3()));
+        ClickLabel(C("SettingsLink"));
+        ASSERT_TRUE(WaitShown(SettingsDialog()));
     }
 };
 

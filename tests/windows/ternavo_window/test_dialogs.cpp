@@ -19,7 +19,7 @@ TEST(SettingsDialog, OpensModallyFromTheLinkWithItsControlsInPlace) {
     Ternavo t;
     ASSERT_TRUE(t.Start());
     t.OpenSettings();
-    HWND dlg = t.Form3();
+    HWND dlg = t.SettingsDialog();
     EXPECT_EQ(wt::Text(dlg), L"Kestrun - Settings");
     EXPECT_FALSE(IsWindowEnabled(t.main));
     EXPECT_EQ(GetWindow(dlg, GW_OWNER), t.main);
@@ -27,27 +27,27 @@ TEST(SettingsDialog, OpensModallyFromTheLinkWithItsControlsInPlace) {
     GetClientRect(dlg, &client);
     EXPECT_EQ(client.right, 4335 / 15);
     EXPECT_EQ(client.bottom, 2835 / 15);
-    for (const char* name : {"Label1", "Frame1", "Picture1", "Text1", "Command1", "Check1", "Command2", "Command3"})
-        ExpectAt(t.F3(name), dlg, ExpectedRect(kForm3Controls, kForm3Count, name), true, name);
+    for (const char* name : {"Explanation", "FolderFrame", "FolderPanel", "FolderBox", "ChangeButton", "ShortcutBox", "OkButton", "CancelButton"})
+        ExpectAt(t.InSettings(name), dlg, ExpectedRect(kSettingsDialogControls, kSettingsDialogCount, name), true, name);
     // The caption of the folder box is as wide as its text, which must fit beside Change.
-    RECT caption = wt::RectIn(t.F3("Label2"), dlg);
-    RECT captionWant = ExpectedRect(kForm3Controls, kForm3Count, "Label2");
+    RECT caption = wt::RectIn(t.InSettings("FolderLabel"), dlg);
+    RECT captionWant = ExpectedRect(kSettingsDialogControls, kSettingsDialogCount, "FolderLabel");
     EXPECT_NEAR(caption.left, captionWant.left, 1);
     EXPECT_NEAR(caption.top, captionWant.top, 1);
-    EXPECT_LT(caption.right, wt::RectIn(t.F3("Command1"), dlg).left);
-    EXPECT_EQ(wt::Text(t.F3("Label2")), L"ICQ 7 installation directory");
-    EXPECT_EQ(wt::Text(t.F3("Command3")), L"Cancel");
-    EXPECT_TRUE(wt::IsChecked(t.F3("Check1")));
-    EXPECT_FALSE(IsWindowEnabled(t.F3("Command2")));
+    EXPECT_LT(caption.right, wt::RectIn(t.InSettings("ChangeButton"), dlg).left);
+    EXPECT_EQ(wt::Text(t.InSettings("FolderLabel")), L"ICQ 7 installation directory");
+    EXPECT_EQ(wt::Text(t.InSettings("CancelButton")), L"Cancel");
+    EXPECT_TRUE(wt::IsChecked(t.InSettings("ShortcutBox")));
+    EXPECT_FALSE(IsWindowEnabled(t.InSettings("OkButton")));
 
     // Esc is Cancel: hidden, the main window takes input again, nothing written.
-    t.Key(t.F3("Text1"), VK_ESCAPE);
+    t.Key(t.InSettings("FolderBox"), VK_ESCAPE);
     ASSERT_TRUE(t.WaitHidden(dlg));
     EXPECT_TRUE(IsWindowEnabled(t.main));
     EXPECT_FALSE(wt::Exists(t.ini));
     // The next opening shows the same dialog again.
     t.OpenSettings();
-    EXPECT_EQ(t.Form3(), dlg);
+    EXPECT_EQ(t.SettingsDialog(), dlg);
     PostMessageW(dlg, WM_CLOSE, 0, 0);  // the close box is Cancel too
     ASSERT_TRUE(t.WaitHidden(dlg));
     EXPECT_TRUE(IsWindow(dlg));
@@ -64,25 +64,25 @@ TEST(SettingsDialog, OkIsEnabledExactlyWhileTheBoxNamesAnIcqFolder) {
     Ternavo t;
     ASSERT_TRUE(t.Start());
     t.OpenSettings();
-    HWND ok = t.F3("Command2");
-    t.SetText1(WithoutSlash(icq7));
+    HWND ok = t.InSettings("OkButton");
+    t.SetFolderBox(WithoutSlash(icq7));
     EXPECT_TRUE(IsWindowEnabled(ok));
-    t.SetText1(icq7);
+    t.SetFolderBox(icq7);
     EXPECT_TRUE(IsWindowEnabled(ok));
-    t.SetText1(onlyExe);
+    t.SetFolderBox(onlyExe);
     EXPECT_FALSE(IsWindowEnabled(ok));
-    t.SetText1(onlyDll);
+    t.SetFolderBox(onlyDll);
     EXPECT_FALSE(IsWindowEnabled(ok));
-    t.SetText1(L"");
+    t.SetFolderBox(L"");
     EXPECT_FALSE(IsWindowEnabled(ok));
     // Typing the last letter of the folder makes it acceptable.
     std::wstring typed = WithoutSlash(icq7);
-    t.SetText1(typed.substr(0, typed.size() - 1));
+    t.SetFolderBox(typed.substr(0, typed.size() - 1));
     EXPECT_FALSE(IsWindowEnabled(ok));
-    PostMessageW(t.F3("Text1"), WM_KEYDOWN, VK_END, 1);
-    PostMessageW(t.F3("Text1"), WM_CHAR, typed.back(), 1);
+    PostMessageW(t.InSettings("FolderBox"), WM_KEYDOWN, VK_END, 1);
+    PostMessageW(t.InSettings("FolderBox"), WM_CHAR, typed.back(), 1);
     t.Settle();
-    EXPECT_EQ(t.Text1(), typed);
+    EXPECT_EQ(t.FolderBox(), typed);
     EXPECT_TRUE(IsWindowEnabled(ok));
 }
 
@@ -92,9 +92,9 @@ TEST(SettingsDialog, OkRejectsAnotherIcqVersionAndStaysOpen) {
     Ternavo t;
     ASSERT_TRUE(t.Start());
     t.OpenSettings();
-    t.SetText1(icq6);
-    ASSERT_TRUE(IsWindowEnabled(t.F3("Command2")));  // both files are there
-    t.Press(t.F3("Command2"));
+    t.SetFolderBox(icq6);
+    ASSERT_TRUE(IsWindowEnabled(t.InSettings("OkButton")));  // both files are there
+    t.Press(t.InSettings("OkButton"));
     wt::MessageBoxSeen box = wt::WaitMessageBox(t.proc.pid(), 10000);
     ASSERT_TRUE(box.hwnd);
     EXPECT_EQ(box.title, L"ICQ 7");
@@ -102,7 +102,7 @@ TEST(SettingsDialog, OkRejectsAnotherIcqVersionAndStaysOpen) {
     EXPECT_TRUE(box.hasIcon);
     wt::CloseMessageBox(box.hwnd);
     ASSERT_TRUE(t.WaitHidden(box.hwnd));
-    EXPECT_TRUE(IsWindowVisible(t.Form3()));
+    EXPECT_TRUE(IsWindowVisible(t.SettingsDialog()));
     EXPECT_FALSE(IsWindowEnabled(t.main));
     EXPECT_FALSE(t.Has(L"ICQ7Path"));
 }
@@ -114,16 +114,16 @@ TEST(SettingsDialog, OkStoresTheFolderWithBackslashAndResumesNothingFromTheLink)
     t.Set(L"ICQ6", L"1");  // a run would save the choices and show a result
     ASSERT_TRUE(t.Start());
     t.OpenSettings();
-    t.SetText1(WithoutSlash(icq7));
-    t.Press(t.F3("Command2"));
-    ASSERT_TRUE(t.WaitHidden(t.Form3()));
+    t.SetFolderBox(WithoutSlash(icq7));
+    t.Press(t.InSettings("OkButton"));
+    ASSERT_TRUE(t.WaitHidden(t.SettingsDialog()));
     EXPECT_EQ(t.Get(L"ICQ7Path"), icq7);
     EXPECT_TRUE(IsWindowEnabled(t.main));
     // Opened through the link, OK runs no pending Start.
     Sleep(500);
     EXPECT_EQ(t.Status(), L"Choose options and click start.");
     EXPECT_FALSE(t.Has(L"Instances"));
-    EXPECT_EQ(t.Text1(), WithoutSlash(icq7));
+    EXPECT_EQ(t.FolderBox(), WithoutSlash(icq7));
 }
 
 TEST(SettingsDialog, CancelKeepsTheEditedTextButWritesNothing) {
@@ -135,15 +135,15 @@ TEST(SettingsDialog, CancelKeepsTheEditedTextButWritesNothing) {
     t.Set(L"ICQ7Path", saved);
     ASSERT_TRUE(t.Start());
     t.OpenSettings();
-    EXPECT_EQ(t.Text1(), saved);
-    t.SetText1(other);
-    t.Press(t.F3("Command3"));
-    ASSERT_TRUE(t.WaitHidden(t.Form3()));
+    EXPECT_EQ(t.FolderBox(), saved);
+    t.SetFolderBox(other);
+    t.Press(t.InSettings("CancelButton"));
+    ASSERT_TRUE(t.WaitHidden(t.SettingsDialog()));
     EXPECT_EQ(t.Get(L"ICQ7Path"), saved);
     t.OpenSettings();
-    EXPECT_EQ(t.Text1(), other);
-    t.Key(t.F3("Text1"), VK_ESCAPE);
-    ASSERT_TRUE(t.WaitHidden(t.Form3()));
+    EXPECT_EQ(t.FolderBox(), other);
+    t.Key(t.InSettings("FolderBox"), VK_ESCAPE);
+    ASSERT_TRUE(t.WaitHidden(t.SettingsDialog()));
     EXPECT_EQ(t.Get(L"ICQ7Path"), saved);
 }
 
@@ -154,15 +154,15 @@ TEST(SettingsDialog, TabGoesOkCancelFolderChangeShortcut) {
     t.Set(L"ICQ7Path", icq7);  // OK enabled, so that it takes part
     ASSERT_TRUE(t.Start());
     t.OpenSettings();
-    const char* order[] = {"Command2", "Command3", "Text1", "Command1", "Check1", "Command2"};
-    EXPECT_EQ(t.Focus(), t.F3(order[0]));
+    const char* order[] = {"OkButton", "CancelButton", "FolderBox", "ChangeButton", "ShortcutBox", "OkButton"};
+    EXPECT_EQ(t.Focus(), t.InSettings(order[0]));
     for (size_t i = 1; i < std::size(order); ++i) {
         t.Key(t.Focus(), VK_TAB);
-        EXPECT_EQ(t.Focus(), t.F3(order[i])) << "after " << order[i - 1];
+        EXPECT_EQ(t.Focus(), t.InSettings(order[i])) << "after " << order[i - 1];
     }
     // The dialog never stores the shortcut box itself.
-    t.Key(t.F3("Text1"), VK_ESCAPE);
-    ASSERT_TRUE(t.WaitHidden(t.Form3()));
+    t.Key(t.InSettings("FolderBox"), VK_ESCAPE);
+    ASSERT_TRUE(t.WaitHidden(t.SettingsDialog()));
     EXPECT_FALSE(t.Has(L"Shortcut"));
 }
 
@@ -173,19 +173,19 @@ TEST(SettingsDialog, ChangePicksIcqExeAndCutsTheFileName) {
     Ternavo t;
     ASSERT_TRUE(t.Start());
     t.OpenSettings();
-    t.SetText1(L"C:\\nowhere");
+    t.SetFolderBox(L"C:\\nowhere");
 
     // Cancelled: the box keeps its text.
-    t.Press(t.F3("Command1"));
+    t.Press(t.InSettings("ChangeButton"));
     HWND browse = wt::WaitWindowByTitle(L"Please choose ICQ", 15000);
     ASSERT_TRUE(browse);
     PostMessageW(browse, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(t.WaitHidden(browse));
     t.Settle();
-    EXPECT_EQ(t.Text1(), L"C:\\nowhere");
+    EXPECT_EQ(t.FolderBox(), L"C:\\nowhere");
 
     // Chosen: the folder without its trailing backslash, and OK can be pressed.
-    t.Press(t.F3("Command1"));
+    t.Press(t.InSettings("ChangeButton"));
     browse = wt::WaitWindowByTitle(L"Please choose ICQ", 15000);
     ASSERT_TRUE(browse);
     Sleep(300);
@@ -193,17 +193,17 @@ TEST(SettingsDialog, ChangePicksIcqExeAndCutsTheFileName) {
     SetDlgItemTextW(browse, cmb13, file.c_str());
     SetDlgItemTextW(browse, edt1, file.c_str());
     PostMessageW(browse, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(wt::WaitFor([&] { return t.Text1() == WithoutSlash(icq72); }, 10000)) << t.Text1();
-    EXPECT_TRUE(IsWindowEnabled(t.F3("Command2")));
-    EXPECT_TRUE(IsWindowVisible(t.Form3()));
+    ASSERT_TRUE(wt::WaitFor([&] { return t.FolderBox() == WithoutSlash(icq72); }, 10000)) << t.FolderBox();
+    EXPECT_TRUE(IsWindowEnabled(t.InSettings("OkButton")));
+    EXPECT_TRUE(IsWindowVisible(t.SettingsDialog()));
 }
 
 TEST(AboutBox, ShowsNameVersionAndHomePageAndClosesWithOkOrEsc) {
     Ternavo t;
     ASSERT_TRUE(t.Start());
-    t.Press(t.C("Command1"));
-    ASSERT_TRUE(wt::WaitFor([&] { return t.Visible(t.Form2()); }, 10000));
-    HWND about = t.Form2();
+    t.Press(t.C("InfoButton"));
+    ASSERT_TRUE(wt::WaitFor([&] { return t.Visible(t.AboutBox()); }, 10000));
+    HWND about = t.AboutBox();
     EXPECT_EQ(wt::Text(about), L"Ternavo - Info");
     EXPECT_EQ(GetWindow(about, GW_OWNER), t.main);
     EXPECT_FALSE(IsWindowEnabled(t.main));
@@ -211,25 +211,25 @@ TEST(AboutBox, ShowsNameVersionAndHomePageAndClosesWithOkOrEsc) {
     GetClientRect(about, &client);
     EXPECT_EQ(client.right, 3120 / 15);
     EXPECT_EQ(client.bottom, 1635 / 15);
-    for (const char* name : {"Frame1", "Label4", "Label5", "Label1", "Command1"})
-        ExpectAt(t.F2(name), about, ExpectedRect(kForm2Controls, kForm2Count, name), true, name);
-    EXPECT_EQ(wt::Text(t.F2("Frame1")), L"Ternavo v.1.5");
-    EXPECT_EQ(wt::Text(t.F2("Label5")), L"Homepage:");
-    EXPECT_EQ(wt::Text(t.F2("Label1")), kHomeDomain);
-    EXPECT_FALSE(wt::Text(t.F2("Label4")).empty());
+    for (const char* name : {"ProgramFrame", "Copyright", "HomepageLabel", "HomepageLink", "OkButton"})
+        ExpectAt(t.InAbout(name), about, ExpectedRect(kAboutBoxControls, kAboutBoxCount, name), true, name);
+    EXPECT_EQ(wt::Text(t.InAbout("ProgramFrame")), L"Ternavo v.1.5");
+    EXPECT_EQ(wt::Text(t.InAbout("HomepageLabel")), L"Homepage:");
+    EXPECT_EQ(wt::Text(t.InAbout("HomepageLink")), kHomeDomain);
+    EXPECT_FALSE(wt::Text(t.InAbout("Copyright")).empty());
     // The link stands right of "Homepage:" and ends inside the frame.
-    RECT link = wt::RectIn(t.F2("Label1"), about);
-    EXPECT_GT(link.left, wt::RectIn(t.F2("Label5"), about).right);
-    EXPECT_LT(link.right, wt::RectIn(t.F2("Frame1"), about).right);
-    EXPECT_EQ(t.Focus(), t.F2("Command1"));
+    RECT link = wt::RectIn(t.InAbout("HomepageLink"), about);
+    EXPECT_GT(link.left, wt::RectIn(t.InAbout("HomepageLabel"), about).right);
+    EXPECT_LT(link.right, wt::RectIn(t.InAbout("ProgramFrame"), about).right);
+    EXPECT_EQ(t.Focus(), t.InAbout("OkButton"));
 
-    t.Press(t.F2("Command1"));
+    t.Press(t.InAbout("OkButton"));
     ASSERT_TRUE(t.WaitHidden(about));
     EXPECT_TRUE(IsWindowEnabled(t.main));
-    t.Press(t.C("Command1"));
+    t.Press(t.C("InfoButton"));
     ASSERT_TRUE(t.WaitShown(about));
-    EXPECT_EQ(t.Form2(), about);  // the same window, only hidden in between
-    t.Key(t.F2("Command1"), VK_ESCAPE);
+    EXPECT_EQ(t.AboutBox(), about);  // the same window, only hidden in between
+    t.Key(t.InAbout("OkButton"), VK_ESCAPE);
     ASSERT_TRUE(t.WaitHidden(about));
     EXPECT_TRUE(IsWindowEnabled(t.main));
 }

@@ -10,30 +10,30 @@ using tv::Ternavo;
 
 namespace {
 
-constexpr const char* kBoxes[] = {"Check1", "Check2", "Check3", "Check4"};
+constexpr const char* kBoxes[] = {"ICQLiteBox", "ICQProBox", "ICQ6Box", "ICQ7Box"};
 
 void ExpectEnglish(Ternavo& t) {
-    EXPECT_EQ(wt::Text(t.C("Label2")), L"Allows you to start multiple instances of ICQ.");
-    EXPECT_EQ(wt::Text(t.C("Frame2")), L"Options");
-    EXPECT_EQ(wt::Text(t.C("Label3")), L"Settings");
-    EXPECT_EQ(wt::Text(t.C("Command2")), L"Exit");
+    EXPECT_EQ(wt::Text(t.C("Headline")), L"Allows you to start multiple instances of ICQ.");
+    EXPECT_EQ(wt::Text(t.C("OptionsFrame")), L"Options");
+    EXPECT_EQ(wt::Text(t.C("SettingsLink")), L"Settings");
+    EXPECT_EQ(wt::Text(t.C("ExitButton")), L"Exit");
     EXPECT_EQ(t.Status(), L"Choose options and click start.");
     EXPECT_EQ(t.ComboItem(0), L"Allow multiple instances of ICQ");
     EXPECT_EQ(t.ComboItem(1), L"Only one instance of ICQ");
-    EXPECT_EQ(wt::Text(t.Form3()), L"Kestrun - Settings");
-    EXPECT_EQ(wt::Text(t.F3("Command1")), L"Change");
+    EXPECT_EQ(wt::Text(t.SettingsDialog()), L"Kestrun - Settings");
+    EXPECT_EQ(wt::Text(t.InSettings("ChangeButton")), L"Change");
 }
 
 void ExpectGerman(Ternavo& t) {
-    EXPECT_EQ(wt::Text(t.C("Label2")), L"Ermöglicht das mehrfache Starten von ICQ.");
-    EXPECT_EQ(wt::Text(t.C("Frame2")), L"Optionen");
-    EXPECT_EQ(wt::Text(t.C("Label3")), L"Einstellungen");
-    EXPECT_EQ(wt::Text(t.C("Command2")), L"Beenden");
+    EXPECT_EQ(wt::Text(t.C("Headline")), L"Ermöglicht das mehrfache Starten von ICQ.");
+    EXPECT_EQ(wt::Text(t.C("OptionsFrame")), L"Optionen");
+    EXPECT_EQ(wt::Text(t.C("SettingsLink")), L"Einstellungen");
+    EXPECT_EQ(wt::Text(t.C("ExitButton")), L"Beenden");
     EXPECT_EQ(t.Status(), L"Optionen wählen und starten.");
     EXPECT_EQ(t.ComboItem(0), L"Mehrere Instanzen von ICQ erlauben");
     EXPECT_EQ(t.ComboItem(1), L"Nur eine Instanz von ICQ");
-    EXPECT_EQ(wt::Text(t.Form3()), L"Kestrun - Einstellungen");
-    EXPECT_EQ(wt::Text(t.F3("Command1")), L"Ändern");
+    EXPECT_EQ(wt::Text(t.SettingsDialog()), L"Kestrun - Einstellungen");
+    EXPECT_EQ(wt::Text(t.InSettings("ChangeButton")), L"Ändern");
 }
 
 }  // namespace
@@ -50,46 +50,46 @@ TEST(MainWindow, FirstStartShowsEveryControlInPlaceWithEnglishTexts) {
     EXPECT_EQ(client.right, 3750 / 15);
     EXPECT_EQ(client.bottom, 3180 / 15);
 
-    for (const char* name : {"Frame2", "Picture1", "Check2", "Check1", "Check3", "Check4", "Command3", "Command1",
-                             "Command2"})
-        ExpectAt(t.C(name), t.main, ExpectedRect(kForm1Controls, kForm1Count, name), true, name);
-    ExpectAt(t.C("Combo1"), t.main, ExpectedRect(kForm1Controls, kForm1Count, "Combo1"), false, "Combo1");
+    for (const char* name : {"OptionsFrame", "OptionsPanel", "ICQProBox", "ICQLiteBox", "ICQ6Box", "ICQ7Box", "StartButton", "InfoButton",
+                             "ExitButton"})
+        ExpectAt(t.C(name), t.main, ExpectedRect(kMainWindowControls, kMainWindowCount, name), true, name);
+    ExpectAt(t.C("InstancesList"), t.main, ExpectedRect(kMainWindowControls, kMainWindowCount, "InstancesList"), false, "InstancesList");
     // The check boxes stand from top to bottom: ICQ Pro 2003, ICQ Lite, ICQ 6, ICQ 7.
-    EXPECT_LT(wt::RectIn(t.C("Check2"), t.main).top, wt::RectIn(t.C("Check1"), t.main).top);
-    EXPECT_LT(wt::RectIn(t.C("Check1"), t.main).top, wt::RectIn(t.C("Check3"), t.main).top);
-    EXPECT_LT(wt::RectIn(t.C("Check3"), t.main).top, wt::RectIn(t.C("Check4"), t.main).top);
-    EXPECT_EQ(wt::Text(t.C("Check2")), L"ICQ Pro 2003");
+    EXPECT_LT(wt::RectIn(t.C("ICQProBox"), t.main).top, wt::RectIn(t.C("ICQLiteBox"), t.main).top);
+    EXPECT_LT(wt::RectIn(t.C("ICQLiteBox"), t.main).top, wt::RectIn(t.C("ICQ6Box"), t.main).top);
+    EXPECT_LT(wt::RectIn(t.C("ICQ6Box"), t.main).top, wt::RectIn(t.C("ICQ7Box"), t.main).top);
+    EXPECT_EQ(wt::Text(t.C("ICQProBox")), L"ICQ Pro 2003");
 
     // Labels sized to their text keep their top left corner; the centred
     // headline keeps its centre, the window's middle.
-    RECT status = wt::RectIn(t.C("Label1"), t.main);
-    RECT statusWant = ExpectedRect(kForm1Controls, kForm1Count, "Label1");
+    RECT status = wt::RectIn(t.C("StatusLine"), t.main);
+    RECT statusWant = ExpectedRect(kMainWindowControls, kMainWindowCount, "StatusLine");
     EXPECT_NEAR(status.left, statusWant.left, 1);
     EXPECT_NEAR(status.top, statusWant.top, 1);
     EXPECT_NEAR(status.bottom - status.top, 13, 1);
-    RECT link = wt::RectIn(t.C("Label3"), t.main);
-    RECT linkWant = ExpectedRect(kForm1Controls, kForm1Count, "Label3");
+    RECT link = wt::RectIn(t.C("SettingsLink"), t.main);
+    RECT linkWant = ExpectedRect(kMainWindowControls, kMainWindowCount, "SettingsLink");
     EXPECT_NEAR(link.left, linkWant.left, 1);
     EXPECT_NEAR(link.top, linkWant.top, 1);
-    EXPECT_LT(link.right, wt::RectIn(t.C("Frame2"), t.main).right);
-    RECT head = wt::RectIn(t.C("Label2"), t.main);
+    EXPECT_LT(link.right, wt::RectIn(t.C("OptionsFrame"), t.main).right);
+    RECT head = wt::RectIn(t.C("Headline"), t.main);
     EXPECT_NEAR((head.left + head.right) / 2, client.right / 2, 1);
     EXPECT_NEAR(head.top, 45 / 15, 1);
 
     ExpectEnglish(t);
-    EXPECT_EQ(SendMessageW(t.C("Combo1"), CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageW(t.C("InstancesList"), CB_GETCOUNT, 0, 0), 2);
     EXPECT_EQ(t.ComboIndex(), 0);
     for (const char* box : kBoxes) EXPECT_FALSE(wt::IsChecked(t.C(box))) << box;
-    EXPECT_FALSE(IsWindowEnabled(t.C("Command3")));
-    EXPECT_FALSE(IsWindowVisible(t.C("Image1")));
-    EXPECT_FALSE(IsWindowVisible(t.C("Image2")));
+    EXPECT_FALSE(IsWindowEnabled(t.C("StartButton")));
+    EXPECT_FALSE(IsWindowVisible(t.C("SuccessMark")));
+    EXPECT_FALSE(IsWindowVisible(t.C("FailureMark")));
     // The settings dialog exists but stays hidden; nothing was found, so its
     // folder box is empty and OK cannot be pressed.
-    ASSERT_TRUE(t.Form3());
-    EXPECT_FALSE(IsWindowVisible(t.Form3()));
-    EXPECT_EQ(t.Text1(), L"");
-    EXPECT_FALSE(IsWindowEnabled(t.F3("Command2")));
-    EXPECT_TRUE(wt::IsChecked(t.F3("Check1")));
+    ASSERT_TRUE(t.SettingsDialog());
+    EXPECT_FALSE(IsWindowVisible(t.SettingsDialog()));
+    EXPECT_EQ(t.FolderBox(), L"");
+    EXPECT_FALSE(IsWindowEnabled(t.InSettings("OkButton")));
+    EXPECT_TRUE(wt::IsChecked(t.InSettings("ShortcutBox")));
     // Starting writes nothing.
     EXPECT_FALSE(wt::Exists(t.ini));
 }
@@ -125,11 +125,11 @@ TEST(LoadOptions, StoredBoxesAreRestoredCrosswiseAndOnlyExactOnesCount) {
         Ternavo t(L"load");
         t.Set(L"ICQPro", L"1");
         ASSERT_TRUE(t.Start());
-        EXPECT_TRUE(wt::IsChecked(t.C("Check1")));
-        EXPECT_FALSE(wt::IsChecked(t.C("Check2")));
-        EXPECT_FALSE(wt::IsChecked(t.C("Check3")));
-        EXPECT_FALSE(wt::IsChecked(t.C("Check4")));
-        EXPECT_TRUE(IsWindowEnabled(t.C("Command3")));
+        EXPECT_TRUE(wt::IsChecked(t.C("ICQLiteBox")));
+        EXPECT_FALSE(wt::IsChecked(t.C("ICQProBox")));
+        EXPECT_FALSE(wt::IsChecked(t.C("ICQ6Box")));
+        EXPECT_FALSE(wt::IsChecked(t.C("ICQ7Box")));
+        EXPECT_TRUE(IsWindowEnabled(t.C("StartButton")));
         EXPECT_EQ(t.ComboIndex(), 0);
     }
     {
@@ -139,14 +139,14 @@ TEST(LoadOptions, StoredBoxesAreRestoredCrosswiseAndOnlyExactOnesCount) {
         t.Set(L"ICQ7", L"1");
         t.Set(L"Instances", L"1");
         ASSERT_TRUE(t.Start());
-        EXPECT_FALSE(wt::IsChecked(t.C("Check1")));
-        EXPECT_TRUE(wt::IsChecked(t.C("Check2")));
-        EXPECT_TRUE(wt::IsChecked(t.C("Check3")));
-        EXPECT_TRUE(wt::IsChecked(t.C("Check4")));
+        EXPECT_FALSE(wt::IsChecked(t.C("ICQLiteBox")));
+        EXPECT_TRUE(wt::IsChecked(t.C("ICQProBox")));
+        EXPECT_TRUE(wt::IsChecked(t.C("ICQ6Box")));
+        EXPECT_TRUE(wt::IsChecked(t.C("ICQ7Box")));
         EXPECT_EQ(t.ComboIndex(), 1);
-        EXPECT_EQ(wt::Text(t.C("Combo1")), L"Only one instance of ICQ");
-        EXPECT_TRUE(IsWindowEnabled(t.C("Command3")));
-        EXPECT_EQ(t.Focus(), t.C("Command3"));  // first in the keyboard order
+        EXPECT_EQ(wt::Text(t.C("InstancesList")), L"Only one instance of ICQ");
+        EXPECT_TRUE(IsWindowEnabled(t.C("StartButton")));
+        EXPECT_EQ(t.Focus(), t.C("StartButton"));  // first in the keyboard order
     }
     for (const wchar_t* instances : {L"2", L"-1"}) {
         Ternavo t(L"load");
@@ -157,7 +157,7 @@ TEST(LoadOptions, StoredBoxesAreRestoredCrosswiseAndOnlyExactOnesCount) {
         t.Set(L"Instances", instances);
         ASSERT_TRUE(t.Start());
         for (const char* box : kBoxes) EXPECT_FALSE(wt::IsChecked(t.C(box))) << box;
-        EXPECT_FALSE(IsWindowEnabled(t.C("Command3")));
+        EXPECT_FALSE(IsWindowEnabled(t.C("StartButton")));
         EXPECT_EQ(t.ComboIndex(), 0) << instances;
     }
 }
@@ -175,15 +175,15 @@ TEST(LoadOptions, SavedFolderIsShownAsStoredOrReplacedByTheSearch) {
         Ternavo t(L"path");
         t.Set(L"ICQ7Path", noSlash);
         ASSERT_TRUE(t.Start());
-        EXPECT_EQ(t.Text1(), noSlash);
-        EXPECT_TRUE(IsWindowEnabled(t.F3("Command2")));
+        EXPECT_EQ(t.FolderBox(), noSlash);
+        EXPECT_TRUE(IsWindowEnabled(t.InSettings("OkButton")));
     }
     {
         // Restoring checks only that ICQ.exe and MCore.dll are there, not their version.
         Ternavo t(L"path");
         t.Set(L"ICQ7Path", icq6);
         ASSERT_TRUE(t.Start());
-        EXPECT_EQ(t.Text1(), icq6);
+        EXPECT_EQ(t.FolderBox(), icq6);
     }
     {
         // A saved folder that lost MCore.dll gives way to the search, which
@@ -192,7 +192,7 @@ TEST(LoadOptions, SavedFolderIsShownAsStoredOrReplacedByTheSearch) {
         wt::InstallStandIn(t.dir, L"icq7");
         t.Set(L"ICQ7Path", half);
         ASSERT_TRUE(t.Start());
-        EXPECT_EQ(t.Text1(), t.dir.substr(0, t.dir.size() - 1));
+        EXPECT_EQ(t.FolderBox(), t.dir.substr(0, t.dir.size() - 1));
         EXPECT_EQ(t.Get(L"ICQ7Path"), half);
     }
 }
@@ -200,23 +200,23 @@ TEST(LoadOptions, SavedFolderIsShownAsStoredOrReplacedByTheSearch) {
 TEST(StartButton, EnabledExactlyWhileABoxIsChecked) {
     Ternavo t;
     ASSERT_TRUE(t.Start());
-    HWND start = t.C("Command3");
+    HWND start = t.C("StartButton");
     EXPECT_FALSE(IsWindowEnabled(start));
-    wt::Click(t.C("Check4"));
+    wt::Click(t.C("ICQ7Box"));
     EXPECT_TRUE(IsWindowEnabled(start));
-    wt::Click(t.C("Check4"));
+    wt::Click(t.C("ICQ7Box"));
     EXPECT_FALSE(IsWindowEnabled(start));
-    wt::Click(t.C("Check2"));
-    wt::Click(t.C("Check3"));
-    wt::Click(t.C("Check2"));
+    wt::Click(t.C("ICQProBox"));
+    wt::Click(t.C("ICQ6Box"));
+    wt::Click(t.C("ICQProBox"));
     EXPECT_TRUE(IsWindowEnabled(start));
-    wt::Click(t.C("Check3"));
+    wt::Click(t.C("ICQ6Box"));
     EXPECT_FALSE(IsWindowEnabled(start));
-    wt::Click(t.C("Check1"));
+    wt::Click(t.C("ICQLiteBox"));
     EXPECT_TRUE(IsWindowEnabled(start));
-    wt::Click(t.C("Check1"));
+    wt::Click(t.C("ICQLiteBox"));
     // Changing the choice of instances only resets the status line.
-    t.Key(t.C("Combo1"), VK_DOWN);
+    t.Key(t.C("InstancesList"), VK_DOWN);
     EXPECT_EQ(t.ComboIndex(), 1);
     EXPECT_FALSE(IsWindowEnabled(start));
     EXPECT_EQ(t.Status(), L"Choose options and click start.");
@@ -227,20 +227,20 @@ TEST(StartButton, EnabledExactlyWhileABoxIsChecked) {
 TEST(Result, SuccessShowsTheGreenMarkSavesTheChoicesAndRevertsAfterThreeSeconds) {
     Ternavo t(L"ok");
     ASSERT_TRUE(t.Start());
-    wt::Click(t.C("Check1"));  // ICQ Lite, allow: its registry key is created when missing
-    t.Press(t.C("Command3"));
+    wt::Click(t.C("ICQLiteBox"));  // ICQ Lite, allow: its registry key is created when missing
+    t.Press(t.C("StartButton"));
     ASSERT_TRUE(t.WaitStatus(L"Changes successful!"));
     DWORD shown = GetTickCount();
-    HWND image = t.C("Image1");
+    HWND image = t.C("SuccessMark");
     EXPECT_TRUE(IsWindowVisible(image));
-    EXPECT_FALSE(IsWindowVisible(t.C("Image2")));
-    RECT label = wt::RectIn(t.C("Label1"), t.main);
+    EXPECT_FALSE(IsWindowVisible(t.C("FailureMark")));
+    RECT label = wt::RectIn(t.C("StatusLine"), t.main);
     RECT mark = wt::RectIn(image, t.main);
     EXPECT_NEAR(tv::Tw(mark.left - label.right), 130, 15);
-    EXPECT_NEAR(mark.top, ExpectedRect(kForm1Controls, kForm1Count, "Image1").top, 1);
+    EXPECT_NEAR(mark.top, ExpectedRect(kMainWindowControls, kMainWindowCount, "SuccessMark").top, 1);
     EXPECT_EQ(mark.right - mark.left, 22);
     EXPECT_EQ(mark.bottom - mark.top, 17);
-    EXPECT_EQ(t.Focus(), t.C("Command3"));
+    EXPECT_EQ(t.Focus(), t.C("StartButton"));
 
     // Saved crosswise, "ICQ7Path" only with the ICQ 7 box.
     EXPECT_EQ(t.Get(L"ICQPro"), L"1");
@@ -254,13 +254,13 @@ TEST(Result, SuccessShowsTheGreenMarkSavesTheChoicesAndRevertsAfterThreeSeconds)
     ASSERT_TRUE(t.WaitStatus(L"Choose options and click Start", 10000));
     EXPECT_GE(GetTickCount() - shown, 2500u);  // not before the three seconds are up
     EXPECT_FALSE(IsWindowVisible(image));
-    EXPECT_FALSE(IsWindowVisible(t.C("Image2")));
+    EXPECT_FALSE(IsWindowVisible(t.C("FailureMark")));
 
     // A second copy restores what the first one saved.
     t.proc.Kill();
     ASSERT_TRUE(t.Start());
-    EXPECT_TRUE(wt::IsChecked(t.C("Check1")));
-    EXPECT_FALSE(wt::IsChecked(t.C("Check2")));
+    EXPECT_TRUE(wt::IsChecked(t.C("ICQLiteBox")));
+    EXPECT_FALSE(wt::IsChecked(t.C("ICQProBox")));
 }
 
 TEST(Result, FailureShowsTheRedMarkWhichAnOptionClickLeavesInPlace) {
@@ -268,22 +268,22 @@ TEST(Result, FailureShowsTheRedMarkWhichAnOptionClickLeavesInPlace) {
     t.Set(L"ICQLite", L"1");    // ICQ Pro 2003 ...
     t.Set(L"Instances", L"1");  // ... only one instance: its key is missing, so this fails
     ASSERT_TRUE(t.Start());
-    ASSERT_TRUE(wt::IsChecked(t.C("Check2")));
-    t.Press(t.C("Command3"));
+    ASSERT_TRUE(wt::IsChecked(t.C("ICQProBox")));
+    t.Press(t.C("StartButton"));
     ASSERT_TRUE(t.WaitStatus(L"Changes failed!"));
-    HWND image = t.C("Image2");
+    HWND image = t.C("FailureMark");
     EXPECT_TRUE(IsWindowVisible(image));
-    EXPECT_FALSE(IsWindowVisible(t.C("Image1")));
-    RECT label = wt::RectIn(t.C("Label1"), t.main);
+    EXPECT_FALSE(IsWindowVisible(t.C("SuccessMark")));
+    RECT label = wt::RectIn(t.C("StatusLine"), t.main);
     RECT mark = wt::RectIn(image, t.main);
     EXPECT_NEAR(tv::Tw(mark.left - label.right), 130, 15);
-    EXPECT_NEAR(mark.top, ExpectedRect(kForm1Controls, kForm1Count, "Image2").top, 1);
+    EXPECT_NEAR(mark.top, ExpectedRect(kMainWindowControls, kMainWindowCount, "FailureMark").top, 1);
     EXPECT_EQ(mark.bottom - mark.top, 24);
     EXPECT_EQ(t.Get(L"ICQLite"), L"1");
     EXPECT_EQ(t.Get(L"Instances"), L"1");
 
     // An option click shows the idle text with its period at once ...
-    t.Key(t.C("Combo1"), VK_UP);
+    t.Key(t.C("InstancesList"), VK_UP);
     EXPECT_EQ(t.Status(), L"Choose options and click start.");
     EXPECT_TRUE(IsWindowVisible(image));
     // ... and the timer still takes the image away and shows the text without it.
@@ -299,7 +299,7 @@ TEST(Result, SaveWritesTheFolderBoxAsItStandsWhenIcq7IsChecked) {
     t.Set(L"ICQ7Path", noSlash);
     t.Set(L"ICQ7", L"1");
     ASSERT_TRUE(t.Start());
-    t.Press(t.C("Command3"));
+    t.Press(t.C("StartButton"));
     ASSERT_TRUE(t.WaitStatus(L"Changes successful!", 20000));
     EXPECT_EQ(t.Get(L"ICQ7"), L"1");
     EXPECT_EQ(t.Get(L"ICQ7Path"), noSlash);
@@ -316,15 +316,15 @@ TEST(Program, ExitEndsItAndTwoCopiesRunSideBySide) {
     EXPECT_TRUE(IsWindowVisible(second.main));
 
     // Exit after the about box was used once.
-    first.Press(first.C("Command1"));
-    ASSERT_TRUE(first.WaitShown(first.Form2()));
-    first.Key(first.F2("Command1"), VK_ESCAPE);
-    ASSERT_TRUE(first.WaitHidden(first.Form2()));
-    first.Press(first.C("Command2"));
+    first.Press(first.C("InfoButton"));
+    ASSERT_TRUE(first.WaitShown(first.AboutBox()));
+    first.Key(first.InAbout("OkButton"), VK_ESCAPE);
+    ASSERT_TRUE(first.WaitHidden(first.AboutBox()));
+    first.Press(first.C("ExitButton"));
     ASSERT_TRUE(first.proc.WaitExit(10000));
     EXPECT_EQ(first.proc.ExitCode(), 0u);
     EXPECT_TRUE(second.proc.Running());
-    second.Press(second.C("Command2"));
+    second.Press(second.C("ExitButton"));
     ASSERT_TRUE(second.proc.WaitExit(10000));
     EXPECT_EQ(second.proc.ExitCode(), 0u);
 }
@@ -336,10 +336,10 @@ TEST(LoadOptions, OversizedAndOddValuesStartCleanly) {
     t.Set(L"Instances", L"99999999999999999999");
     t.Set(L"ICQ7", L"1");
     ASSERT_TRUE(t.Start(L"-english " + std::wstring(2000, L'-')));
-    EXPECT_EQ(t.Text1(), L"");
-    EXPECT_FALSE(IsWindowEnabled(t.F3("Command2")));
-    EXPECT_TRUE(wt::IsChecked(t.C("Check4")));
+    EXPECT_EQ(t.FolderBox(), L"");
+    EXPECT_FALSE(IsWindowEnabled(t.InSettings("OkButton")));
+    EXPECT_TRUE(wt::IsChecked(t.C("ICQ7Box")));
     EXPECT_EQ(t.ComboIndex(), 0);
-    EXPECT_EQ(wt::Text(t.C("Command2")), L"Exit");
+    EXPECT_EQ(wt::Text(t.C("ExitButton")), L"Exit");
     EXPECT_TRUE(t.proc.Running());
 }

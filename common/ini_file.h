@@ -1,0 +1,11 @@
+#pragma once
+// Reading and writing one key of a settings (INI) file. Neither reports an
+// error: a missing file, section or key reads as empty text, and a write that
+// fails is lost.
+#include <string>
+
+// Value of section/key in an INI file; empty text when the file, section or key is missing.
+std::wstring ReadIniValue(const std::wstring& file, const std::wstring& section, const std::wstring& key);
+// Writes one key; the system creates file and section when they are missing.
+void WriteIniValue(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                   const std::wstring& value);

@@ -1,0 +1,3 @@
+#include "kestrun/run_state.h"
+
+RunState g_run;

@@ -1,0 +1,10 @@
+#pragma once
+// kestrun.ini: loads and saves the settings record. Invalid values are loaded
+// corrected but only written back when the user saves.
+#include <string>
+#include "kestrun/rules/settings_record.h"
+
+// The record from the file; `before` gives what a missing maximum keeps.
+KestrunSettings LoadSettings(const std::wstring& file, const KestrunSettings& before = {});
+// Writes the record's keys one by one, leaving every other key of the file alone.
+void SaveSettings(const std::wstring& file, const KestrunSettings& settings);

@@ -1,0 +1,304 @@
+// Ternavo's main window: start-up, the generation boxes, the status line with
+// its result marks and timers, and the Start, Info, Exit and Settings controls.
+#include "ternavo/main_window.h"
+#include <commctrl.h>
+#include <string>
+#include "common/formicon.h"
+#include "common/ini_file.h"
+#include "common/linkhover.h"
+#include "common/locale_info.h"
+#include "common/rules/startuptext.h"
+#include "common/text_fit.h"
+#include "common/winutil.h"
+#include "ternavo/about_box.h"
+#include "ternavo/apply.h"
+#include "ternavo/dialog_support.h"
+#include "ternavo/icq7path.h"
+#include "ternavo/main_window_table.h"
+#include "ternavo/resource.h"
+#include "ternavo/run_state.h"
+#include "ternavo/settings.h"
+#include "ternavo/settings_dialog.h"
+
+namespace {
+
+constexpr UINT_PTR kStatusResetTimer = 1;  // status line back to idle after a result
+constexpr UINT_PTR kResumeTimer = 2;       // resumes an apply run after the settings dialog
+
+// The generation boxes from top to bottom.
+constexpr const char* kGenerationBoxes[] = {"ICQProBox", "ICQLiteBox", "ICQ6Box", "ICQ7Box"};
+
+struct MainWindowState {
+    HWND hwnd = nullptr;
+    Layout layout{kMainWindowControls, kMainWindowCount};
+    FormIcon icon;
+    win::Bitmap success;  // SuccessMark's picture
+    win::Bitmap failure;  // FailureMark's picture
+    HWND lastFocus = nullptr;
+};
+MainWindowState window;
+
+HWND Ctl(const char* name) { return window.layout.Get(name); }
+bool Checked(const char* name) { return SendMessageW(Ctl(name), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+const wchar_t* Pick(const StatusTexts& t) { return g_run.UseEnglish ? t.en : t.de; }
+
+void SetStatusText(const wchar_t* text) {
+    SetWindowTextW(Ctl("StatusLine"), text);
+    SizeToText(window.layout, "StatusLine");
+}
+
+// The result marks have a magenta background; it takes the colour of the
+// window so that the marks stand on it without a box.
+HBITMAP LoadResultImage(int id, const char* control) {
+    const ControlDef& d = window.layout.Def(control);
+    auto bmp = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP,
+                                               window.layout.Px(d.width), window.layout.Px(d.height),
+                                               LR_CREATEDIBSECTION));
+    if (!bmp) return nullptr;
+    DIBSECTION ds{};
+    if (GetObjectW(bmp, sizeof(ds), &ds) == sizeof(ds) && ds.dsBm.bmBits &&
+        (ds.dsBm.bmBitsPixel == 24 || ds.dsBm.bmBitsPixel == 32)) {
+        COLORREF face = GetSysColor(COLOR_BTNFACE);
+        int step = ds.dsBm.bmBitsPixel / 8;
+        auto* bits = static_cast<BYTE*>(ds.dsBm.bmBits);
+        for (int y = 0; y < ds.dsBm.bmHeight; ++y) {
+            BYTE* p = bits + static_cast<size_t>(y) * ds.dsBm.bmWidthBytes;
+            for (int x = 0; x < ds.dsBm.bmWidth; ++x, p += step) {
+                if (p[0] == 255 && p[1] == 0 && p[2] == 255) {  // blue, green, red
+                    p[0] = GetBValue(face);
+                    p[1] = GetGValue(face);
+                    p[2] = GetRValue(face);
+                }
+            }
+        }
+        GdiFlush();
+    }
+    SendMessageW(Ctl(control), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bmp));
+    // The control keeps the table's size whatever the picture's own size.
+    window.layout.Place(control, d.left, d.top, d.width, d.height);
+    return bmp;
+}
+
+void FillInstancesList(const wchar_t* const items[2]) {
+    HWND combo = Ctl("InstancesList");
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < 2; ++i) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items[i]));
+    SendMessageW(combo, CB_SETCURSEL, 0, 0);
+}
+
+void SetEnglishTexts() {
+    g_run.UseEnglish = true;
+    window.layout.ApplyTexts(true);
+    SizeToText(window.layout, "StatusLine");
+    SizeToText(window.layout, "Headline");
+    SizeToText(window.layout, "SettingsLink");
+    FillInstancesList(kInstancesEntriesEn);
+    SetSettingsDialogEnglishTexts();
+}
+
+void SetGermanTexts() {
+    g_run.UseEnglish = false;
+    FillInstancesList(kInstancesEntriesDe);
+}
+
+void UpdateStartButton() {
+    bool any = false;
+    for (const char* box : kGenerationBoxes) any = any || Checked(box);
+    EnableWindow(Ctl("StartButton"), any);
+    ShowStatus(StatusLine::Idle);
+}
+
+// The saved choices on the windows: a saved ICQ 7 folder that still holds
+// ICQ, else the one the search finds; the boxes and the list as saved.
+void ShowSavedChoices() {
+    apply::Choices saved = LoadChoices(g_run.SettingsPath);
+    if (IsICQDirectory(win::WithBackslash(saved.icq7Folder)))
+        SetSettingsDialogFolder(saved.icq7Folder);
+    else
+        GetICQ7Path();
+    const bool on[] = {saved.pro, saved.lite, saved.icq6, saved.icq7};  // in the order of kGenerationBoxes
+    bool any = false;
+    for (size_t i = 0; i < std::size(kGenerationBoxes); ++i) {
+        if (!on[i]) continue;
+        SendMessageW(Ctl(kGenerationBoxes[i]), BM_SETCHECK, BST_CHECKED, 0);
+        any = true;
+    }
+    if (saved.instances == apply::Instances::OnlyOne) {
+        SendMessageW(Ctl("InstancesList"), CB_SETCURSEL, 1, 0);
+        any = true;
+    }
+    if (any) UpdateStartButton();
+}
+
+void HideResultMarks() {
+    ShowWindow(Ctl("SuccessMark"), SW_HIDE);
+    ShowWindow(Ctl("FailureMark"), SW_HIDE);
+}
+
+// The mark stands a little to the right of the status text, at its own height.
+void ShowResultMark(const char* image) {
+    const ControlDef& label = window.layout.Def("StatusLine");
+    const ControlDef& d = window.layout.Def(image);
+    window.layout.Place(image, label.left + label.width + kResultMarkGap, d.top, d.width, d.height);
+    ShowWindow(Ctl(image), SW_SHOW);
+}
+
+bool IsGenerationBox(int id) {
+    for (const char* box : kGenerationBoxes)
+        if (id == window.layout.Id(box)) return true;
+    return false;
+}
+
+void OnStart() {
+    ShowStatus(StatusLine::Busy);
+    UpdateWindow(Ctl("StatusLine"));
+    g_run.Outcome = apply::Outcome::Succeeded;
+    g_run.ResumeFromDialog = false;
+    g_run.StartPending = false;
+    ApplyOptions(apply::Pass::Start);
+}
+
+void OnSettingsLink(HWND label) {
+    g_run.StartPending = false;  // confirming the dialog now only saves the folder
+    LinkClicked(label);
+    ShowSettingsDialog();
+}
+
+void OnTimer(UINT_PTR id) {
+    if (id == kStatusResetTimer) {
+        KillTimer(window.hwnd, kStatusResetTimer);
+        HideResultMarks();
+        ShowStatus(StatusLine::IdleAfterResult);
+    } else if (id == kResumeTimer) {
+        KillTimer(window.hwnd, kResumeTimer);
+        ShowStatus(StatusLine::Busy);
+        g_run.ResumeFromDialog = true;
+        ApplyOptions(apply::Pass::AfterSettingsDialog);
+    }
+}
+
+void OnCommand(HWND hwnd, int id, int code, HWND control) {
+    if (id == IDOK) { PressFocusedButton(hwnd); return; }
+    const Layout& l = window.layout;
+    if (id == l.Id("InstancesList")) {
+        if (code == CBN_SELCHANGE) UpdateStartButton();
+    } else if (id == l.Id("SettingsLink")) {
+        if (code == STN_CLICKED) OnSettingsLink(control);
+    } else if (code != BN_CLICKED) {
+        return;
+    } else if (IsGenerationBox(id)) {
+        UpdateStartButton();
+    } else if (id == l.Id("StartButton")) {
+        OnStart();
+    } else if (id == l.Id("InfoButton")) {
+        ShowAboutBox();
+    } else if (id == l.Id("ExitButton")) {
+        CloseAboutBox();
+        DestroyWindow(hwnd);
+    }
+}
+
+LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_CREATE: {
+        window.hwnd = hwnd;
+        window.layout.Create(hwnd);
+        // Start leads the keyboard order, ahead of the option panel.
+        SetWindowPos(Ctl("StartButton"), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        window.success.reset(LoadResultImage(IDB_SUCCESS, "SuccessMark"));
+        window.failure.reset(LoadResultImage(IDB_FAILURE, "FailureMark"));
+        SizeToText(window.layout, "StatusLine");
+        SizeToText(window.layout, "Headline");
+        SizeToText(window.layout, "SettingsLink");
+        return 0;
+    }
+    case WM_COMMAND:
+        OnCommand(hwnd, LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+        return 0;
+    case WM_TIMER:
+        OnTimer(wp);
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return reinterpret_cast<LRESULT>(window.layout.CtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp)));
+    case WM_ACTIVATE:
+        RememberFocus(hwnd, wp, window.lastFocus);
+        return 0;
+    case WM_DESTROY:
+        KillTimer(hwnd, kStatusResetTimer);
+        KillTimer(hwnd, kResumeTimer);
+        window.icon.Form(nullptr);
+        PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        window.hwnd = nullptr;
+        break;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+HWND MainWindow() { return window.hwnd; }
+
+apply::Choices CurrentChoices() {
+    apply::Choices c;
+    c.lite = Checked("ICQLiteBox");
+    c.pro = Checked("ICQProBox");
+    c.icq6 = Checked("ICQ6Box");
+    c.icq7 = Checked("ICQ7Box");
+    c.instances = static_cast<apply::Instances>(SendMessageW(Ctl("InstancesList"), CB_GETCURSEL, 0, 0));
+    c.icq7Folder = SettingsDialogFolder();
+    c.shortcut = SettingsDialogShortcut();
+    return c;
+}
+
+void ShowStatus(StatusLine which) {
+    switch (which) {
+    case StatusLine::Idle: SetStatusText(Pick(kStatusIdle)); break;
+    case StatusLine::IdleAfterResult: SetStatusText(Pick(kStatusIdleAfterResult)); break;
+    case StatusLine::Busy: SetStatusText(Pick(kStatusBusy)); break;
+    }
+}
+
+void ShowResult() {
+    HideResultMarks();
+    if (g_run.Outcome == apply::Outcome::Failed) {
+        SetStatusText(Pick(kStatusFailure));
+        ShowResultMark("FailureMark");
+    } else {
+        SetStatusText(Pick(kStatusSuccess));
+        ShowResultMark("SuccessMark");
+    }
+    SetTimer(window.hwnd, kStatusResetTimer, kStatusResetMs, nullptr);
+    SetFocus(Ctl("StartButton"));
+    SaveChoices(g_run.SettingsPath, CurrentChoices());
+}
+
+void ResumeAfterDialog() { SetTimer(window.hwnd, kResumeTimer, 1, nullptr); }
+
+HWND CreateMainWindow() {
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.lpfnWndProc = MainWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kMainWindowClass;
+    RegisterClassExW(&wc);
+    HWND hwnd = CreateTopLevelWindow(kMainWindowClass, kMainWindowCaption, kMainWindowWidth, kMainWindowHeight,
+                                 WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, nullptr, nullptr);
+    if (!hwnd) return nullptr;
+
+    g_run.CommandLine = ArgumentText(GetCommandLineW());
+    g_run.ProgramDir = win::ModuleDir();
+    g_run.SettingsPath = g_run.ProgramDir + L"ternavo.ini";
+    bool english = ChooseEnglish(ReadLocaleInfo(LOCALE_SNATIVELANGNAME), g_run.CommandLine,
+                                 ReadIniValue(g_run.SettingsPath, L"Ternavo", L"Language"));
+    if (english) SetEnglishTexts();
+    else SetGermanTexts();
+    window.icon.Form(hwnd);
+    window.icon.ResIcon(1);
+    HandCursor = LoadCursorW(nullptr, IDC_HAND);
+    ShowSavedChoices();
+    return hwnd;
+}

@@ -1,0 +1,35 @@
+#include "ternavo/registry_switch.h"
+#include <initializer_list>
+#include "ternavo/registry.h"
+#include "ternavo/run_state.h"
+
+namespace {
+
+// The key that receives the values (the older generations read it from HKEY_LOCAL_MACHINE).
+const wchar_t* TargetKey(ClassicTarget target) {
+    switch (target) {
+        case ClassicTarget::Lite: return L"SOFTWARE\\Mirabilis\\ICQ\\DefaultPrefs";
+        case ClassicTarget::Pro: return L"SOFTWARE\\Mirabilis\\ICQ\\ICQPro\\DefaultPrefs";
+        case ClassicTarget::ICQ6: return L"SOFTWARE\\Mirabilis\\ICQ\\ICQ6";
+    }
+    return L"";
+}
+
+void Write(ClassicTarget target, const wchar_t* name, const wchar_t* value) {
+    if (!RegWriteValue(HKEY_LOCAL_MACHINE, TargetKey(target), name, value)) g_run.Outcome = apply::Outcome::Failed;
+}
+
+}  // namespace
+
+void AllowMultiInstance(ClassicTarget target) {
+    // Pro's "DefaultPrefs" lies below its own "ICQPro" key, which is created first.
+    std::initializer_list<const wchar_t*> create = {TargetKey(target)};
+    std::initializer_list<const wchar_t*> createPro = {L"SOFTWARE\\Mirabilis\\ICQ\\ICQPro", TargetKey(target)};
+    for (const wchar_t* key : target == ClassicTarget::Pro ? createPro : create)
+        if (!RegKeyExists(HKEY_LOCAL_MACHINE, key)) RegCreateKey(HKEY_LOCAL_MACHINE, key, L"");
+    // A failed creation shows up here: the write into the missing key fails.
+    Write(target, L"MultiInstance", L"Yes");
+    Write(target, L"OwnersNoLimit", L"Yes");
+}
+
+void ForbidMultiInstance(ClassicTarget target) { Write(target, L"MultiInstance", L"No"); }

@@ -1,0 +1,54 @@
+#include "ternavo/resource_file.h"
+#include "common/winutil.h"
+#include "ternavo/run_state.h"
+
+namespace {
+
+// Writes `size` bytes to a new file in the target's folder and moves it over
+// the target. Returns 0 or the Windows error code; the target is either the
+// old file or the complete new one.
+DWORD WriteWholeFile(const std::wstring& target, const void* bytes, DWORD size) {
+    size_t slash = target.find_last_of(L"\\/");
+    std::wstring dir = slash == std::wstring::npos ? std::wstring(L".") : target.substr(0, slash + 1);
+    wchar_t temp[MAX_PATH + 1] = {};
+    if (!GetTempFileNameW(dir.c_str(), L"kes", 0, temp)) return GetLastError();
+    DWORD error = 0;
+    {
+        win::Handle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            error = GetLastError();
+        } else {
+            DWORD written = 0;
+            if (!WriteFile(file.get(), bytes, size, &written, nullptr)) error = GetLastError();
+            else if (written != size) error = ERROR_WRITE_FAULT;
+            else if (!FlushFileBuffers(file.get())) error = GetLastError();
+        }
+    }
+    if (error == 0 && !MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = GetLastError();
+    if (error != 0) {
+        DeleteFileW(temp);
+        return error;
+    }
+    return 0;
+}
+
+long Failed(DWORD error) {
+    g_run.Outcome = apply::Outcome::Failed;
+    return error != 0 ? static_cast<long>(error) : static_cast<long>(ERROR_GEN_FAILURE);
+}
+
+}  // namespace
+
+long ExtractResource(int16_t id, const std::wstring& typeName, const std::wstring& target, HMODULE module) {
+    // Resource type names match whatever their case: "Custom" finds "CUSTOM".
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(static_cast<uint16_t>(id)), typeName.c_str());
+    if (!found) return Failed(GetLastError());
+    HGLOBAL loaded = LoadResource(module, found);
+    DWORD size = SizeofResource(module, found);
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes) return Failed(GetLastError());
+    DWORD error = WriteWholeFile(target, bytes, size);
+    if (error != 0) return Failed(error);
+    return 0;
+}

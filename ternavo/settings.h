@@ -1,0 +1,10 @@
+#pragma once
+// ternavo.ini: the user's choices, key by key.
+#include <string>
+#include "ternavo/rules/applyplan.h"
+
+// The generations, the instances choice and the ICQ 7 folder as saved. The
+// shortcut box's saved value is not read back: the box starts ticked.
+apply::Choices LoadChoices(const std::wstring& file);
+// Writes every choice; the ICQ 7 folder only while ICQ 7 is chosen.
+void SaveChoices(const std::wstring& file, const apply::Choices& choices);

@@ -1,0 +1,157 @@
+// Ternavo's ICQ 7 settings dialog: the ICQ 7 folder, chosen by typing or with
+// the shell's file browser, checked and saved; and the desktop shortcut box.
+#include "ternavo/settings_dialog.h"
+#include "common/formicon.h"
+#include "common/ini_file.h"
+#include "common/text_fit.h"
+#include "common/winutil.h"
+#include "ternavo/browse_dialog.h"
+#include "ternavo/dialog_support.h"
+#include "ternavo/icq7path.h"
+#include "ternavo/main_window.h"
+#include "ternavo/run_state.h"
+#include "ternavo/settings_dialog_table.h"
+
+namespace {
+
+struct SettingsDialog {
+    HWND hwnd = nullptr;
+    Layout layout{kSettingsDialogControls, kSettingsDialogCount};
+    FormIcon icon;
+    HWND lastFocus = nullptr;
+};
+SettingsDialog dialog;
+
+HWND Ctl(const char* name) { return dialog.layout.Get(name); }
+
+// OK can be pressed exactly while the box names a folder with ICQ.exe and MCore.dll.
+void UpdateOkButton() {
+    EnableWindow(Ctl("OkButton"), IsICQDirectory(win::WindowText(Ctl("FolderBox"))));
+}
+
+void SetFolderBox(const std::wstring& text) {
+    SetWindowTextW(Ctl("FolderBox"), text.c_str());
+    UpdateOkButton();
+}
+
+void OnChange() {
+    std::wstring path = BrowseForFile(dialog.hwnd, win::WindowText(Ctl("FolderBox")), kBrowseFilter, L"",
+                                      g_run.UseEnglish ? kBrowseTitleEn : kBrowseTitleDe);
+    if (path.size() < 4) return;  // cancelled
+    size_t at = path.find(L"\\ICQ.exe");
+    if (at != std::wstring::npos) SetFolderBox(path.substr(0, at));
+}
+
+void OnOk() {
+    std::wstring text = win::WindowText(Ctl("FolderBox"));
+    std::wstring dir = win::WithBackslash(text);
+    if (!IsICQDirectory(text)) return;
+    if (!IsICQ7Version(dir)) {
+        MessageBoxW(dialog.hwnd, g_run.UseEnglish ? kWrongVersionEn : kWrongVersionDe, L"ICQ 7",
+                    MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    WriteIniValue(g_run.SettingsPath, L"Ternavo", L"ICQ7Path", dir);
+    if (g_run.StartPending) ResumeAfterDialog();
+    g_run.StartPending = false;
+    HideModal(dialog.hwnd);
+}
+
+// Cancel, Esc and the close box: hidden, nothing saved, the box keeps its text.
+void OnCancel() { HideModal(dialog.hwnd); }
+
+void OnCommand(int id, int code) {
+    if (id == IDCANCEL) { OnCancel(); return; }
+    if (id == IDOK) { PressFocusedButton(dialog.hwnd); return; }
+    if (id == dialog.layout.Id("FolderBox")) {
+        if (code == EN_CHANGE) UpdateOkButton();
+        return;
+    }
+    if (code != BN_CLICKED) return;
+    if (id == dialog.layout.Id("ChangeButton")) OnChange();
+    else if (id == dialog.layout.Id("OkButton")) OnOk();
+    else if (id == dialog.layout.Id("CancelButton")) OnCancel();
+}
+
+LRESULT CALLBACK SettingsDialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_CREATE: {
+        dialog.hwnd = hwnd;
+        dialog.layout.Create(hwnd);
+        // OK and Cancel lead the keyboard order, then the folder panel.
+        SetWindowPos(Ctl("FolderPanel"), Ctl("CancelButton"), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        // The shortcut text takes two lines.
+        HWND check = Ctl("ShortcutBox");
+        SetWindowLongW(check, GWL_STYLE, GetWindowLongW(check, GWL_STYLE) | BS_MULTILINE);
+        SizeToText(dialog.layout, "FolderLabel");
+        dialog.icon.Form(hwnd);
+        dialog.icon.ResIcon(1);
+        return 0;
+    }
+    case WM_COMMAND:
+        OnCommand(LOWORD(wp), HIWORD(wp));
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return reinterpret_cast<LRESULT>(
+            dialog.layout.CtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp)));
+    case WM_ACTIVATE:
+        RememberFocus(hwnd, wp, dialog.lastFocus);
+        return 0;
+    case WM_CLOSE:
+        OnCancel();
+        return 0;
+    case WM_DESTROY:
+        dialog.icon.Form(nullptr);
+        return 0;
+    case WM_NCDESTROY:
+        dialog.hwnd = nullptr;
+        break;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+// The dialog exists from its first use until the program ends; it is only
+// ever hidden, so its folder box keeps what start-up or the user put there.
+HWND SettingsDialogWindow() {
+    if (dialog.hwnd) return dialog.hwnd;
+    static bool registered = [] {
+        WNDCLASSEXW wc{sizeof(wc)};
+        wc.lpfnWndProc = SettingsDialogProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kSettingsDialogClass;
+        return RegisterClassExW(&wc) != 0;
+    }();
+    (void)registered;
+    CreateTopLevelWindow(kSettingsDialogClass, kSettingsDialogCaptionDe, kSettingsDialogWidth, kSettingsDialogHeight, WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                     WS_EX_DLGMODALFRAME, MainWindow(), nullptr);
+    if (dialog.hwnd && g_run.UseEnglish) SetSettingsDialogEnglishTexts();
+    return dialog.hwnd;
+}
+
+}  // namespace
+
+void SetSettingsDialogEnglishTexts() {
+    if (!SettingsDialogWindow()) return;
+    SetWindowTextW(dialog.hwnd, kSettingsDialogCaptionEn);
+    dialog.layout.ApplyTexts(true);
+    SizeToText(dialog.layout, "FolderLabel");
+}
+
+std::wstring SettingsDialogFolder() {
+    SettingsDialogWindow();
+    return win::WindowText(Ctl("FolderBox"));
+}
+
+void SetSettingsDialogFolder(const std::wstring& dir) {
+    if (SettingsDialogWindow()) SetFolderBox(dir);
+}
+
+bool SettingsDialogShortcut() {
+    SettingsDialogWindow();
+    return SendMessageW(Ctl("ShortcutBox"), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void ShowSettingsDialog() { RunModal(SettingsDialogWindow()); }
