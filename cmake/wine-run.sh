@@ -49,18 +49,21 @@ wine_run_no32() {
 wine_run_base() {
   local cache=${TEST_WINE_CACHE:-/tmp/wine-bench-$(id -u)}
   local locale=$1
-  local base="$cache/base-$locale"
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
   unset WINESERVER
   if [ "$locale" = de ]; then export LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8; else export LC_ALL=C.UTF-8 LANG=C.UTF-8; fi
 
   mkdir -p "$cache"
-  # Made once; parallel runs wait for the first one. It is made again when Wine, its
-  # 32-bit half or its fonts changed since (a prefix made without wine32 lacks its 32-bit
+  # Made once; parallel runs wait for the first one. A new one is made when Wine, its
+  # 32-bit half or its fonts changed (a prefix made without wine32 lacks its 32-bit
   # system files for good).
   local stamp
   stamp="$("$WINE_LOADER64" --version 2>/dev/null) wine32:$([ -z "$(wine_run_no32)" ] && echo yes || echo no)"
-  stamp="$stamp fonts:$(ls /usr/share/wine/fonts 2>/dev/null | md5sum | cut -c1-8)"
+  stamp="$stamp fonts:$(ls /usr/share/wine/fonts 2>/dev/null | md5sum | cut -c1-8)+ms-sans-twin+own-desktop"
+  # Each kind of base prefix has a folder of its own, so that a run of another kind never
+  # removes one that others are copying.
+  local base
+  base="$cache/base-$locale-$(echo "$stamp" | md5sum | cut -c1-8)"
   (
     flock 9
     if [ "$(cat "$base/.ready" 2>/dev/null)" != "$stamp" ]; then
@@ -71,9 +74,19 @@ wine_run_base() {
       # hands out the host's fonts for "MS Sans Serif", "Tahoma" and "Marlett", and windows
       # look different from machine to machine. In the prefix's Fonts folder it finds them.
       cp /usr/share/wine/fonts/* "$base/drive_c/windows/Fonts/" 2>/dev/null || true
+      # Windows has "Microsoft Sans Serif", the TrueType twin of "MS Sans Serif" that windows
+      # use away from 96 dpi; Wine has none, so it stands in with its own MS Sans Serif.
+      WINEPREFIX="$base" "$WINE_LOADER64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+        /v 'Microsoft Sans Serif' /d 'MS Sans Serif' /f >/dev/null 2>&1
+      WINEPREFIX="$base" wineserver -w
+      # The user's Desktop, Documents... are links to the Linux home folder: shortcuts made
+      # on the desktop would land there, shared by every prefix. Each prefix gets its own.
+      find "$base/drive_c/users" -mindepth 2 -maxdepth 2 -type l | while read -r link; do
+        rm -f "$link" && mkdir -p "$link"
+      done
       echo "$stamp" >"$base/.ready"
     fi
-  ) 9>"$cache/.lock-$locale"
+  ) 9>"$base.lock"
   WINE_RUN_BASE=$base
 }
 

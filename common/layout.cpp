@@ -84,6 +84,17 @@ HFONT Layout::FontFor(unsigned flags) {
     return fonts_.back().get();
 }
 
+void Layout::SetFontHeight(HWND control, int height) {
+    LOGFONTW lf{};
+    if (!GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof lf, &lf)) return;
+    lf.lfHeight = -height;
+    win::Font font(CreateFontIndirectW(&lf));
+    if (!font) return;
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    fontKeys_.push_back(~0u);  // never found by FontFor
+    fonts_.push_back(std::move(font));
+}
+
 // The real window a control lives in (the nearest panel, or the root), and its
 // position there: frames are no windows of their own, so their offsets add up.
 HWND Layout::HostOf(size_t i, HWND root, int& x, int& y) const {

@@ -89,6 +89,9 @@ public:
     const ControlDef& DefAt(size_t i) const { return defs_[i]; }
 
     // Colours link labels; call from WM_CTLCOLORSTATIC. Returns nullptr for other controls.
+    // Gives `control` its font at `height` pixels instead; the layout keeps the font.
+    void SetFontHeight(HWND control, int height);
+
     HBRUSH CtlColor(HDC dc, HWND control) const;
     bool IsLink(HWND control) const;
 

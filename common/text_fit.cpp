@@ -73,6 +73,13 @@ int RightLimit(const Layout& layout, const ControlDef& d, HWND h) {
     return limit;
 }
 
+// Left edge (in the host window) that a control of the table may start at: inside its frame or panel.
+int LeftLimit(const Layout& layout, const ControlDef& d, HWND h) {
+    if (d.container && layout.Def(d.container).kind == Kind::Frame)
+        return RectInParent(layout.Get(d.container)).left + layout.Px(120);
+    return layout.Px(60);
+}
+
 // The columns that `text` really colours when drawn in the control's font,
 // from its left edge; last < first when it colours none. Measured widths and
 // drawn glyphs part by a few percent with some fonts, so the gaps of the
@@ -169,10 +176,12 @@ void FitControl(const Layout& layout, const ControlDef& d) {
     // What follows on the same row moves right as far as this text needs, within its frame.
     HWND parent = GetParent(h);
     auto following = [&](const ControlDef& o, HWND oh, RECT& orc) {
-        if (!oh || oh == h || GetParent(oh) != parent || o.kind == Kind::Frame || o.kind == Kind::Link ||
-            o.kind == Kind::Panel)
+        if (!oh || oh == h || GetParent(oh) != parent || o.kind == Kind::Frame || o.kind == Kind::Panel)
             return false;
         orc = RectInParent(oh);
+        // A link inside the text's own box sits in a gap of its sentence and stays there;
+        // one beyond it (a label's value) follows the text like any other control.
+        if (o.kind == Kind::Link && orc.left < r.right) return false;
         // On the same row: its middle lies within this control's height.
         int middle = (orc.top + orc.bottom) / 2;
         return middle >= r.top && middle <= r.bottom && orc.left > r.left;
@@ -206,8 +215,18 @@ void FitControl(const Layout& layout, const ControlDef& d) {
         // Ends before the next control, so that neither paints over the other.
         r.right = std::max(static_cast<int>(r.left) + 1, std::min(std::max(static_cast<int>(r.right), textRight), firstLeft - gap));
     } else if (textRight > r.right) {
+        if (textRight > limit) {
+            // Too long for the room to its right: it starts further left, as far as its frame's margin.
+            int shift = std::min(textRight - limit, std::max(0, static_cast<int>(r.left) - LeftLimit(layout, d, h)));
+            OffsetRect(&r, -shift, 0);
+            textRight -= shift;
+        }
         r.right = std::min(textRight, std::max(static_cast<int>(r.right), limit));
     }
+    // A one-line label never breaks into a second line that its height would hide: what
+    // still does not fit is cut where everyone (and the tests) can see it.
+    LONG style = GetWindowLongW(h, GWL_STYLE);
+    if (d.kind == Kind::Label && (style & SS_TYPEMASK) == SS_LEFT) SetWindowLongW(h, GWL_STYLE, style | SS_LEFTNOWORDWRAP);
     MoveTo(h, r);
 }
 
@@ -215,7 +234,7 @@ void FitControl(const Layout& layout, const ControlDef& d) {
 // clear of the word before it and of the full stop after it.
 }  // namespace
 
-void FitLinkIntoGap(const Layout& layout, const char* sentenceName, const char* linkName) {
+void FitLinkIntoGap(Layout& layout, const char* sentenceName, const char* linkName) {
     HWND sentence = layout.Get(sentenceName), link = layout.Get(linkName);
     if (!sentence || !link) return;
     std::wstring text = win::WindowText(sentence);
@@ -230,19 +249,36 @@ void FitLinkIntoGap(const Layout& layout, const char* sentenceName, const char* 
     Ink own = InkOf(link, caption, true);
     if (word.last < word.first || upToStop.last < upToStop.first || own.last < own.first) return;
     RECT s = RectInParent(sentence);
-    int gapLeft = s.left + word.last + 2;  // one clear column after the word
-    int gapRight = s.left + upToStop.last - std::max(0, stop.last - stop.first) - 2;
+    // The link's box (and its underline) must cover no letter of the sentence: it lies
+    // between the first column after the word and the full stop's first column.
+    int clearLeft = s.left + word.last + 1;
+    int clearRight = s.left + upToStop.last - std::max(0, stop.last - stop.first);
+    int gapLeft = clearLeft + 1;  // one clear column after the word
+    int gapRight = clearRight - 2;
+    int room = gapRight - gapLeft + 1;
+    // Letters wider than the run: a smaller size of the link's font, down to two thirds.
+    LOGFONTW lf{};
+    if (own.last - own.first + 1 > room &&
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(link, WM_GETFONT, 0, 0)), sizeof lf, &lf)) {
+        int height = std::abs(static_cast<int>(lf.lfHeight));
+        for (int h = height - 1; h >= height * 2 / 3 && own.last - own.first + 1 > room; --h) {
+            layout.SetFontHeight(link, h);
+            own = InkOf(link, caption, true);
+        }
+        if (own.last < own.first) return;
+    }
     RECT l = RectInParent(link);
     int inkWidth = own.last - own.first + 1;
-    int room = gapRight - gapLeft + 1;
     // Where it is, its letters already lie in the gap with a little air on both sides: it stays.
     int air = std::max(0, std::min(layout.Px(30), (room - inkWidth) / 2));
-    if (l.left + own.first >= gapLeft + air && l.left + own.last <= gapRight - air) return;
+    if (l.left + own.first >= gapLeft + air && l.left + own.last <= gapRight - air && l.left >= clearLeft &&
+        l.right <= clearRight)
+        return;
     int left = gapLeft + std::max(0, (room - inkWidth) / 2) - own.first;
-    // The box (and with it the underline) ends just after the letters.
-    int width = own.last + 2;
+    // The box ends just after the letters, and never reaches into the letters around it.
+    left = std::max(left, clearLeft);
     l.left = left;
-    l.right = left + width;
+    l.right = std::max(left + own.last + 1, std::min(left + own.last + 2, clearRight));
     MoveTo(link, l);
 }
 

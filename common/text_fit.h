@@ -8,7 +8,8 @@
 // pushes what follows on its row) until its whole text shows.
 void FitToFonts(const Layout& layout);
 // A link label inside a sentence moves into the run of blanks before the
-// sentence's full stop, clear of the word before it.
-void FitLinkIntoGap(const Layout& layout, const char* sentenceName, const char* linkName);
+// sentence's full stop, clear of the word before it; where its letters are wider than
+// that run (another font stands in for the sentence's), it takes a smaller size that fits.
+void FitLinkIntoGap(Layout& layout, const char* sentenceName, const char* linkName);
 // Sizes a label to its one-line text; a centred label keeps its centre.
 void SizeToText(Layout& layout, const char* name);

@@ -58,6 +58,18 @@ void DeleteStarterFiles(const std::wstring& dir) {
     DeleteFileW((dir + L"kestrun.ini").c_str());
 }
 
+// Puts the embedded starter in place of `target`, whole or not at all; a
+// failure marks the run as failed. The old copy is not deleted first: the new
+// file replaces it in one move, so a write that fails (a full disk, a scanner
+// holding the old copy) keeps it as it was, read-only included.
+bool WriteStarter(const std::wstring& target) {
+    DWORD attributes = GetFileAttributesW(target.c_str());
+    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);  // a read-only file cannot be replaced
+    if (ExtractResource(IDR_STARTER, L"Custom", target) == 0) return true;
+    if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(target.c_str(), attributes);
+    return false;
+}
+
 }  // namespace
 
 void InstallStarter() {
@@ -89,10 +101,9 @@ void CopyStarter(const std::wstring& dir) {
     if (!IsICQ7Version(dir)) {
         Tell(Message::WrongVersion);
         g_run.Outcome = apply::Outcome::Failed;
-    } else {
-        DeleteStarterFiles(dir);
-        // Written whole or not at all; a failure marks the run as failed.
-        ExtractResource(IDR_STARTER, L"Custom", dir + L"Kestrun.exe");
+    } else if (WriteStarter(dir + L"Kestrun.exe")) {
+        // The old settings and the shortcut go with the new starter only.
+        DeleteFileW((dir + L"kestrun.ini").c_str());
         if (CurrentChoices().shortcut) {
             std::wstring desktop = DesktopFolder();
             if (!desktop.empty()) CreateShortcut(dir + L"Kestrun.exe", desktop + L"Kestrun.lnk", dir);

@@ -16,3 +16,14 @@ std::wstring GetLongPath(const std::wstring& path) {
         buffer.resize(n + 1);  // a long form of 260 characters or more: ask again with room for it
     }
 }
+
+std::wstring GetFullPath(const std::wstring& path) {
+    if (path.empty()) return path;
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        DWORD n = GetFullPathNameW(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+        if (n == 0) return path;
+        if (n < buffer.size()) return std::wstring(buffer.data(), n);
+        buffer.resize(n);  // too small: n is the room needed, its NUL included
+    }
+}

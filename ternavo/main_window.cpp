@@ -13,17 +13,21 @@
 #include "ternavo/about_box.h"
 #include "ternavo/apply.h"
 #include "ternavo/dialog_support.h"
+#include "ternavo/elevation.h"
 #include "ternavo/icq7path.h"
 #include "ternavo/main_window_table.h"
 #include "ternavo/resource.h"
+#include "ternavo/rules/switches.h"
 #include "ternavo/run_state.h"
 #include "ternavo/settings.h"
 #include "ternavo/settings_dialog.h"
+#include "ternavo/windows_version.h"
 
 namespace {
 
 constexpr UINT_PTR kStatusResetTimer = 1;  // status line back to idle after a result
 constexpr UINT_PTR kResumeTimer = 2;       // resumes an apply run after the settings dialog
+constexpr UINT kPressStart = WM_APP + 1;   // "-start": Start is pressed once the window is shown
 
 // The generation boxes from top to bottom.
 constexpr const char* kGenerationBoxes[] = {"ICQProBox", "ICQLiteBox", "ICQ6Box", "ICQ7Box"};
@@ -35,6 +39,10 @@ struct MainWindowState {
     win::Bitmap success;  // SuccessMark's picture
     win::Bitmap failure;  // FailureMark's picture
     HWND lastFocus = nullptr;
+    // Whether Start needs a copy with administrator rights, less the ticks: read once.
+    bool elevated = true;
+    unsigned windowsMajor = 0;
+    bool uacSwitchedOff = false;
 };
 MainWindowState window;
 
@@ -101,10 +109,21 @@ void SetGermanTexts() {
     FillInstancesList(kInstancesEntriesDe);
 }
 
+bool AnyGenerationTicked() {
+    for (const char* box : kGenerationBoxes)
+        if (Checked(box)) return true;
+    return false;
+}
+
+bool StartNeedsElevation() {
+    return startup::StartNeedsElevation(window.elevated, window.windowsMajor, window.uacSwitchedOff,
+                                        AnyGenerationTicked());
+}
+
 void UpdateStartButton() {
-    bool any = false;
-    for (const char* box : kGenerationBoxes) any = any || Checked(box);
-    EnableWindow(Ctl("StartButton"), any);
+    EnableWindow(Ctl("StartButton"), AnyGenerationTicked());
+    // The shield tells, as on the system's own buttons, that Start asks for administrator rights.
+    Button_SetElevationRequiredState(Ctl("StartButton"), StartNeedsElevation());
     ShowStatus(StatusLine::Idle);
 }
 
@@ -128,6 +147,21 @@ void ShowSavedChoices() {
         any = true;
     }
     if (any) UpdateStartButton();
+    // A shortcut the user turned off is not made again by the next run.
+    if (!saved.shortcut) SetSettingsDialogShortcut(false);
+}
+
+// The command line's choices replace the saved ones for this run.
+void ApplySwitches(const startup::Switches& s) {
+    if (s.generationsGiven) {
+        const bool on[] = {s.choices.pro, s.choices.lite, s.choices.icq6, s.choices.icq7};  // kGenerationBoxes' order
+        for (size_t i = 0; i < std::size(kGenerationBoxes); ++i)
+            SendMessageW(Ctl(kGenerationBoxes[i]), BM_SETCHECK, on[i] ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    if (s.instancesGiven)
+        SendMessageW(Ctl("InstancesList"), CB_SETCURSEL, static_cast<WPARAM>(s.choices.instances), 0);
+    if (s.generationsGiven || s.instancesGiven) UpdateStartButton();
+    if (s.start) PostMessageW(window.hwnd, kPressStart, 0, 0);
 }
 
 void HideResultMarks() {
@@ -149,7 +183,24 @@ bool IsGenerationBox(int id) {
     return false;
 }
 
+void CloseProgram() {
+    CloseAboutBox();
+    DestroyWindow(window.hwnd);
+}
+
+// Start again as administrator with the choices the window shows; this copy
+// ends once the other one runs. False when the system could not start it: the
+// run then goes on here as without user account control.
+bool HandOverToElevatedCopy() {
+    std::wstring arguments = startup::SwitchText(CurrentChoices(), g_run.UseEnglish, true);
+    DWORD error = StartElevatedCopy(window.hwnd, arguments);
+    if (error == ERROR_SUCCESS) CloseProgram();
+    // Declined by the user: everything stays as it was.
+    return error == ERROR_SUCCESS || error == ERROR_CANCELLED;
+}
+
 void OnStart() {
+    if (StartNeedsElevation() && HandOverToElevatedCopy()) return;
     ShowStatus(StatusLine::Busy);
     UpdateWindow(Ctl("StatusLine"));
     g_run.Outcome = apply::Outcome::Succeeded;
@@ -193,8 +244,7 @@ void OnCommand(HWND hwnd, int id, int code, HWND control) {
     } else if (id == l.Id("InfoButton")) {
         ShowAboutBox();
     } else if (id == l.Id("ExitButton")) {
-        CloseAboutBox();
-        DestroyWindow(hwnd);
+        CloseProgram();
     }
 }
 
@@ -217,6 +267,10 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_TIMER:
         OnTimer(wp);
+        return 0;
+    case kPressStart:
+        // As a person could: only while Start is enabled.
+        if (IsWindowEnabled(Ctl("StartButton"))) OnStart();
         return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
@@ -299,6 +353,10 @@ HWND CreateMainWindow() {
     window.icon.Form(hwnd);
     window.icon.ResIcon(1);
     HandCursor = LoadCursorW(nullptr, IDC_HAND);
+    window.elevated = IsElevated();
+    window.windowsMajor = WindowsMajorVersion();
+    window.uacSwitchedOff = UacSwitchedOff();
     ShowSavedChoices();
+    ApplySwitches(startup::ReadSwitches(g_run.CommandLine));
     return hwnd;
 }

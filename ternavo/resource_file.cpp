@@ -1,5 +1,7 @@
 #include "ternavo/resource_file.h"
+#include <vector>
 #include "common/winutil.h"
+#include "ternavo/rules/folders.h"
 #include "ternavo/run_state.h"
 
 namespace {
@@ -10,8 +12,13 @@ namespace {
 DWORD WriteWholeFile(const std::wstring& target, const void* bytes, DWORD size) {
     size_t slash = target.find_last_of(L"\\/");
     std::wstring dir = slash == std::wstring::npos ? std::wstring(L".") : target.substr(0, slash + 1);
-    wchar_t temp[MAX_PATH + 1] = {};
-    if (!GetTempFileNameW(dir.c_str(), L"kes", 0, temp)) return GetLastError();
+    // Windows refuses a folder too long for a temporary name; other systems
+    // write the name past the buffer instead. Either way it is a failed write.
+    size_t room = folders::TempNameRoom(dir);
+    if (room == 0) return ERROR_FILENAME_EXCED_RANGE;
+    std::vector<wchar_t> name(room, L'\0');
+    if (!GetTempFileNameW(dir.c_str(), L"kes", 0, name.data())) return GetLastError();
+    const wchar_t* temp = name.data();
     DWORD error = 0;
     {
         win::Handle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

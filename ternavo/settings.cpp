@@ -17,6 +17,7 @@ apply::Choices LoadChoices(const std::wstring& file) {
     c.pro = startup::StoredChecked(read(L"ICQLite"));
     c.icq6 = startup::StoredChecked(read(L"ICQ6"));
     c.icq7 = startup::StoredChecked(read(L"ICQ7"));
+    c.shortcut = startup::StoredShortcut(read(L"Shortcut"));
     c.instances = startup::StoredInstances(read(L"Instances")) == 1 ? apply::Instances::OnlyOne : apply::Instances::Allow;
     return c;
 }

@@ -3,8 +3,8 @@
 #include <string>
 #include "ternavo/rules/applyplan.h"
 
-// The generations, the instances choice and the ICQ 7 folder as saved. The
-// shortcut box's saved value is not read back: the box starts ticked.
+// The generations, the instances choice, the ICQ 7 folder and the shortcut
+// box as saved; only "0" unticks the box, which otherwise starts ticked.
 apply::Choices LoadChoices(const std::wstring& file);
 // Writes every choice; the ICQ 7 folder only while ICQ 7 is chosen.
 void SaveChoices(const std::wstring& file, const apply::Choices& choices);

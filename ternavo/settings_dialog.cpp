@@ -8,8 +8,10 @@
 #include "ternavo/browse_dialog.h"
 #include "ternavo/dialog_support.h"
 #include "ternavo/icq7path.h"
+#include "ternavo/long_path.h"
 #include "ternavo/main_window.h"
 #include "ternavo/run_state.h"
+#include "ternavo/rules/folders.h"
 #include "ternavo/settings_dialog_table.h"
 
 namespace {
@@ -19,6 +21,7 @@ struct SettingsDialog {
     Layout layout{kSettingsDialogControls, kSettingsDialogCount};
     FormIcon icon;
     HWND lastFocus = nullptr;
+    std::wstring openedWith;  // the folder box's text when the dialog was shown
 };
 SettingsDialog dialog;
 
@@ -38,12 +41,15 @@ void OnChange() {
     std::wstring path = BrowseForFile(dialog.hwnd, win::WindowText(Ctl("FolderBox")), kBrowseFilter, L"",
                                       g_run.UseEnglish ? kBrowseTitleEn : kBrowseTitleDe);
     if (path.size() < 4) return;  // cancelled
-    size_t at = path.find(L"\\ICQ.exe");
-    if (at != std::wstring::npos) SetFolderBox(path.substr(0, at));
+    std::wstring folder = folders::FolderOfPickedIcq(path);
+    if (!folder.empty()) SetFolderBox(folder);
 }
 
 void OnOk() {
-    std::wstring text = win::WindowText(Ctl("FolderBox"));
+    // A relative folder would name another one once the current folder
+    // changes: the box, the file and the installation get it whole.
+    std::wstring text = GetFullPath(win::WindowText(Ctl("FolderBox")));
+    if (text != win::WindowText(Ctl("FolderBox"))) SetFolderBox(text);
     std::wstring dir = win::WithBackslash(text);
     if (!IsICQDirectory(text)) return;
     if (!IsICQ7Version(dir)) {
@@ -57,8 +63,12 @@ void OnOk() {
     HideModal(dialog.hwnd);
 }
 
-// Cancel, Esc and the close box: hidden, nothing saved, the box keeps its text.
-void OnCancel() { HideModal(dialog.hwnd); }
+// Cancel, Esc and the close box: hidden, nothing saved, and the box shows
+// again what it showed when the dialog opened (a later run would take it).
+void OnCancel() {
+    if (IsWindowVisible(dialog.hwnd)) SetFolderBox(dialog.openedWith);
+    HideModal(dialog.hwnd);
+}
 
 void OnCommand(int id, int code) {
     if (id == IDCANCEL) { OnCancel(); return; }
@@ -154,4 +164,13 @@ bool SettingsDialogShortcut() {
     return SendMessageW(Ctl("ShortcutBox"), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void ShowSettingsDialog() { RunModal(SettingsDialogWindow()); }
+void SetSettingsDialogShortcut(bool checked) {
+    if (SettingsDialogWindow())
+        SendMessageW(Ctl("ShortcutBox"), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void ShowSettingsDialog() {
+    HWND hwnd = SettingsDialogWindow();
+    if (hwnd && !IsWindowVisible(hwnd)) dialog.openedWith = win::WindowText(Ctl("FolderBox"));
+    RunModal(hwnd);
+}

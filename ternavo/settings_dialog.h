@@ -9,6 +9,7 @@ std::wstring SettingsDialogFolder();
 void SetSettingsDialogFolder(const std::wstring& dir);
 // The desktop shortcut box.
 bool SettingsDialogShortcut();
+void SetSettingsDialogShortcut(bool checked);
 // Shows the dialog modally.
 void ShowSettingsDialog();
 // Puts the English texts on the dialog (creates it when needed).

@@ -8,6 +8,8 @@ namespace startup {
 
 // A stored check box state: only exactly "1" counts as checked.
 inline bool StoredChecked(const std::wstring& value) { return value == L"1"; }
+// The stored shortcut box: "0" unticks it, anything else leaves it ticked as built.
+inline bool StoredShortcut(const std::wstring& value) { return value != L"0"; }
 // The stored instances choice: "1" selects "only one instance", anything else "allow" (entry 0).
 inline int StoredInstances(const std::wstring& value) { return value == L"1" ? 1 : 0; }
 

@@ -1,8 +1,10 @@
 // The platform-free rules of Ternavo: cleaning an ICQ 7 candidate, the version
-// test, the candidate list, and which steps one press of Start takes.
+// test, the candidate list, which steps one press of Start takes, the folder
+// of a picked ICQ.exe and the room of a temporary name.
 #include <gtest/gtest.h>
 #include <map>
 #include "ternavo/rules/applyplan.h"
+#include "ternavo/rules/folders.h"
 #include "ternavo/rules/icq7search.h"
 
 namespace {
@@ -170,6 +172,38 @@ TEST(ApplyPlan, OtherPassesAndChoicesDoNothing) {
     // An index that is neither allow nor forbid touches no generation.
     EXPECT_EQ(ApplyPlan(Pass::Start, Pick(true, true, true, true, 2)), (Plan{Step::ShowResult}));
     EXPECT_EQ(ApplyPlan(Pass::Start, Pick(true, true, true, true, -1)), (Plan{Step::ShowResult}));
+}
+
+using folders::FolderOfPickedIcq;
+
+TEST(PickedIcq, TheNameCountsInAnyCaseAndTheFolderEndsAtItsLastBackslash) {
+    EXPECT_EQ(FolderOfPickedIcq(L"C:\\Program Files\\ICQ7.2\\ICQ.exe"), L"C:\\Program Files\\ICQ7.2");
+    for (const wchar_t* name : {L"icq.exe", L"ICQ.EXE", L"Icq.Exe"})
+        EXPECT_EQ(FolderOfPickedIcq(std::wstring(L"D:\\Apps\\ICQ7\\") + name), L"D:\\Apps\\ICQ7") << name;
+    // A folder whose name begins like the file is just a folder on the way.
+    EXPECT_EQ(FolderOfPickedIcq(L"C:\\ICQ.exe-old\\ICQ7\\ICQ.exe"), L"C:\\ICQ.exe-old\\ICQ7");
+    EXPECT_EQ(FolderOfPickedIcq(L"C:\\ICQ.exe-old\\icq.exe"), L"C:\\ICQ.exe-old");
+    EXPECT_EQ(FolderOfPickedIcq(L"\\\\server\\share\\ICQ.exe"), L"\\\\server\\share");
+    EXPECT_EQ(FolderOfPickedIcq(L"C:\\ICQ.exe"), L"C:");
+}
+
+TEST(PickedIcq, AnyOtherFileGivesNoFolder) {
+    for (const wchar_t* path : {L"C:\\ICQ.exe-old\\setup.exe", L"C:\\ICQ7\\MyICQ.exe", L"C:\\ICQ7\\ICQ.exe.bak",
+                                L"C:\\ICQ7\\ICQ.exe ", L"C:\\ICQ7\\ICQ.ex", L"C:\\ICQ7\\", L"ICQ.exe", L"C:/ICQ7/ICQ.exe",
+                                L"", L"C:\\ICQ7\\\u0130CQ.exe"})
+        EXPECT_EQ(FolderOfPickedIcq(path), L"") << path;
+}
+
+TEST(TempName, RoomForEveryFolderTheSystemTakesAndNoneBeyond) {
+    // Folder, "\" when missing, three prefix letters, four hex digits, ".tmp", NUL.
+    EXPECT_EQ(folders::TempNameRoom(L"C:\\ICQ7\\"), 8u + 3 + 4 + 4 + 1);
+    EXPECT_EQ(folders::TempNameRoom(L"C:\\ICQ7"), 7u + 1 + 3 + 4 + 4 + 1);
+    std::wstring longest = L"C:\\" + std::wstring(folders::kLongestTempFolder - 3, L'a');
+    ASSERT_EQ(longest.size(), 246u);
+    EXPECT_EQ(folders::TempNameRoom(longest), 259u);  // within the system's path limit
+    EXPECT_EQ(folders::TempNameRoom(longest.substr(0, 245) + L"\\"), 258u);
+    EXPECT_EQ(folders::TempNameRoom(longest + L"\\"), 0u);
+    EXPECT_EQ(folders::TempNameRoom(std::wstring(300, L'x')), 0u);
 }
 
 }  // namespace

@@ -54,10 +54,13 @@ TEST(TernavoLanguage, SettingOverridesEverythingButOnlyWhenExact) {
     }
 }
 
-TEST(TernavoStoredChoices, OnlyExactlyOneCounts) {
+TEST(TernavoStoredChoices, OnlyExactValuesCount) {
     EXPECT_TRUE(startup::StoredChecked(L"1"));
     for (const wchar_t* v : {L"", L"0", L"01", L" 1", L"1 ", L"yes", L"true", L"-1"})
         EXPECT_FALSE(startup::StoredChecked(v)) << v;
     EXPECT_EQ(startup::StoredInstances(L"1"), 1);
     for (const wchar_t* v : {L"", L"0", L"2", L"-1", L"1.0", L"one"}) EXPECT_EQ(startup::StoredInstances(v), 0) << v;
+    // The shortcut box is ticked as built; only exactly "0" unticks it.
+    EXPECT_FALSE(startup::StoredShortcut(L"0"));
+    for (const wchar_t* v : {L"", L"1", L"00", L" 0", L"no", L"false"}) EXPECT_TRUE(startup::StoredShortcut(v)) << v;
 }

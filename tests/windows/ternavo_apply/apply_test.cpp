@@ -189,6 +189,37 @@ TEST_F(StartPress, AFailedWriteKeepsThePreviousStarter) {
     running.Kill();
 }
 
+TEST_F(StartPress, AFailedWriteKeepsStarterSettingsAndMakesNoShortcut) {
+    // A scanner holds the previous starter open and lets others delete it:
+    // it could be deleted, but not replaced.
+    std::wstring icq = Icq(L"held");
+    std::wstring old = icq + L"Kestrun.exe";
+    wt::WriteBytes(old, "an older starter");
+    wt::WriteBytes(icq + L"kestrun.ini", "[Kestrun]\r\nMaxNr=5\r\n");
+    SetFileAttributesW(old.c_str(), FILE_ATTRIBUTE_READONLY);
+    {
+        road::Lock scanner(old, FILE_SHARE_READ | FILE_SHARE_DELETE);
+        Ternavo t;
+        Run(t, {false, false, false, true, 0}, icq);
+        ASSERT_TRUE(t.WaitStatus(L"Changes failed!"));
+    }
+    EXPECT_TRUE(wt::Exists(icq + L"kestrun.ini"));
+    EXPECT_FALSE(wt::Exists(road::DesktopLink()));
+    ASSERT_EQ(wt::ReadBytes(old), "an older starter");
+    EXPECT_TRUE(GetFileAttributesW(old.c_str()) & FILE_ATTRIBUTE_READONLY);
+}
+
+TEST_F(StartPress, AShortcutBoxLeftUntickedStaysSoAtTheNextStart) {
+    std::wstring icq = Icq(L"keepoff");
+    Ternavo t;
+    t.Set(L"Shortcut", L"0");  // saved by the last run
+    Run(t, {false, false, false, true, 0}, icq);
+    ASSERT_TRUE(t.WaitStatus(L"Changes successful!"));
+    EXPECT_EQ(wt::ReadBytes(icq + L"Kestrun.exe"), starter_);
+    EXPECT_FALSE(wt::Exists(road::DesktopLink()));
+    EXPECT_EQ(t.Get(L"Shortcut"), L"0");
+}
+
 // --- Removal ---
 
 TEST_F(StartPress, RemovalDeletesStarterSettingsAndShortcut) {
@@ -275,17 +306,12 @@ TEST_F(StartPress, RemovalWithoutAnyIcqFolder) {
     ASSERT_TRUE(t.WaitStatus(L"Changes failed!"));
 }
 
-TEST_F(StartPress, RemovalFallsBackToTheDialogFolder) {
-    std::wstring icq = Icq(L"fallback");
-    wt::InstallKestrun(icq);
+TEST_F(StartPress, RemovalFallsBackToTheFolderFoundAtStartUp) {
     Ternavo t;
-    road::Save(t, {false, false, false, true, 1}, L"C:\\gone");
-    ASSERT_TRUE(t.Start());
-    t.OpenSettings();
-    t.SetFolderBox(icq.substr(0, icq.size() - 1));
-    t.Press(t.InSettings("CancelButton"));  // Cancel: the box keeps the text, nothing is saved
-    ASSERT_TRUE(t.WaitHidden(t.SettingsDialog()));
-    t.Press(t.C("StartButton"));
+    std::wstring icq = t.dir;  // the search looks into Ternavo's own folder first
+    wt::InstallStandIn(icq);
+    wt::InstallKestrun(icq);
+    Run(t, {false, false, false, true, 1}, L"C:\\gone");
     Box b = road::TakeBox(t);
     EXPECT_EQ(b.text, L"All shortcuts to Kestrun.exe created by your own have to be deleted manually.");
     ASSERT_TRUE(t.WaitStatus(L"Changes successful!"));

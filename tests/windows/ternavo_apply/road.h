@@ -146,11 +146,12 @@ inline void Save(tv::Ternavo& t, const Choice& c, const std::wstring& icq7Path =
     if (!icq7Path.empty()) t.Set(L"ICQ7Path", icq7Path);
 }
 
-// A file held open without sharing, as a running or scanned program would.
+// A file held open, as a running or scanned program would: without sharing,
+// or letting others read and delete it, as a virus scanner does.
 struct Lock {
     HANDLE h;
-    explicit Lock(const std::wstring& path)
-        : h(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    explicit Lock(const std::wstring& path, DWORD share = 0)
+        : h(CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr)) {}
     ~Lock() { if (h != INVALID_HANDLE_VALUE) CloseHandle(h); }
 };
 

@@ -231,6 +231,13 @@ TEST_F(Resource, FailuresLeaveNoHalfFileAndMarkTheRun) {
     EXPECT_NE(ExtractResource(102, L"Custom", dir_ + L"Other.exe", module_), 0);
     EXPECT_EQ(g_run.Outcome, apply::Outcome::Failed);
     EXPECT_FALSE(wt::Exists(dir_ + L"Other.exe"));
+    // A folder too long to take a temporary name (Windows refuses it too).
+    g_run.Outcome = apply::Outcome::Succeeded;
+    std::wstring deep = wt::EnsureDir(dir_ + std::wstring(250 - dir_.size(), L'd'));
+    ASSERT_EQ(deep.size(), 251u);
+    EXPECT_NE(ExtractResource(101, L"Custom", deep + L"Kestrun.exe", module_), 0);
+    EXPECT_EQ(g_run.Outcome, apply::Outcome::Failed);
+    EXPECT_TRUE(wt::ListFiles(deep).empty());
 }
 
 TEST_F(Resource, ARunningStarterIsEitherKeptOrReplacedWhole) {

@@ -126,7 +126,21 @@ TEST(SettingsDialog, OkStoresTheFolderWithBackslashAndResumesNothingFromTheLink)
     EXPECT_EQ(t.FolderBox(), WithoutSlash(icq7));
 }
 
-TEST(SettingsDialog, CancelKeepsTheEditedTextButWritesNothing) {
+TEST(SettingsDialog, OkMakesARelativeFolderWhole) {
+    Ternavo t;
+    std::wstring icq7 = wt::EnsureDir(t.dir + L"ICQ7");
+    wt::InstallStandIn(icq7, L"icq7");
+    ASSERT_TRUE(t.Start());  // in its own folder, which "ICQ7" is relative to
+    t.OpenSettings();
+    t.SetFolderBox(L"ICQ7");
+    ASSERT_TRUE(IsWindowEnabled(t.InSettings("OkButton")));
+    t.Press(t.InSettings("OkButton"));
+    ASSERT_TRUE(t.WaitHidden(t.SettingsDialog()));
+    EXPECT_EQ(t.Get(L"ICQ7Path"), icq7);
+    EXPECT_EQ(t.FolderBox(), WithoutSlash(icq7));
+}
+
+TEST(SettingsDialog, CancelEscAndCloseBoxPutBackTheFolderAndWriteNothing) {
     std::wstring saved = wt::NewDir(L"keep7");
     wt::InstallStandIn(saved, L"icq7");
     std::wstring other = wt::NewDir(L"other7");
@@ -134,17 +148,17 @@ TEST(SettingsDialog, CancelKeepsTheEditedTextButWritesNothing) {
     Ternavo t;
     t.Set(L"ICQ7Path", saved);
     ASSERT_TRUE(t.Start());
-    t.OpenSettings();
-    EXPECT_EQ(t.FolderBox(), saved);
-    t.SetFolderBox(other);
-    t.Press(t.InSettings("CancelButton"));
-    ASSERT_TRUE(t.WaitHidden(t.SettingsDialog()));
-    EXPECT_EQ(t.Get(L"ICQ7Path"), saved);
-    t.OpenSettings();
-    EXPECT_EQ(t.FolderBox(), other);
-    t.Key(t.InSettings("FolderBox"), VK_ESCAPE);
-    ASSERT_TRUE(t.WaitHidden(t.SettingsDialog()));
-    EXPECT_EQ(t.Get(L"ICQ7Path"), saved);
+    for (int way = 0; way < 3; ++way) {
+        t.OpenSettings();
+        EXPECT_EQ(t.FolderBox(), saved) << way;
+        t.SetFolderBox(other);
+        if (way == 0) t.Press(t.InSettings("CancelButton"));
+        else if (way == 1) t.Key(t.InSettings("FolderBox"), VK_ESCAPE);
+        else PostMessageW(t.SettingsDialog(), WM_CLOSE, 0, 0);
+        ASSERT_TRUE(t.WaitHidden(t.SettingsDialog())) << way;
+        EXPECT_TRUE(wt::WaitFor([&] { return t.FolderBox() == saved; }, 5000)) << way << ": " << t.FolderBox();
+        EXPECT_EQ(t.Get(L"ICQ7Path"), saved) << way;
+    }
 }
 
 TEST(SettingsDialog, TabGoesOkCancelFolderChangeShortcut) {
@@ -166,10 +180,14 @@ TEST(SettingsDialog, TabGoesOkCancelFolderChangeShortcut) {
     EXPECT_FALSE(t.Has(L"Shortcut"));
 }
 
-TEST(SettingsDialog, ChangePicksIcqExeAndCutsTheFileName) {
+TEST(SettingsDialog, ChangePicksIcqExeInAnyCaseAndCutsTheFileName) {
     std::wstring parent = wt::NewDir(L"pick");
     std::wstring icq72 = wt::EnsureDir(parent + L"ICQ7.2");
     wt::InstallStandIn(icq72, L"icq7");
+    // A folder named like the program, holding it in lower case.
+    std::wstring renamed = wt::EnsureDir(parent + L"ICQ.exe-old");
+    wt::InstallStandIn(renamed, L"icq7");
+    ASSERT_TRUE(MoveFileW((renamed + L"ICQ.exe").c_str(), (renamed + L"icq.exe").c_str()));
     Ternavo t;
     ASSERT_TRUE(t.Start());
     t.OpenSettings();
@@ -185,17 +203,19 @@ TEST(SettingsDialog, ChangePicksIcqExeAndCutsTheFileName) {
     EXPECT_EQ(t.FolderBox(), L"C:\\nowhere");
 
     // Chosen: the folder without its trailing backslash, and OK can be pressed.
-    t.Press(t.InSettings("ChangeButton"));
-    browse = wt::WaitWindowByTitle(L"Please choose ICQ", 15000);
-    ASSERT_TRUE(browse);
-    Sleep(300);
-    std::wstring file = icq72 + L"ICQ.exe";
-    SetDlgItemTextW(browse, cmb13, file.c_str());
-    SetDlgItemTextW(browse, edt1, file.c_str());
-    PostMessageW(browse, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(wt::WaitFor([&] { return t.FolderBox() == WithoutSlash(icq72); }, 10000)) << t.FolderBox();
-    EXPECT_TRUE(IsWindowEnabled(t.InSettings("OkButton")));
-    EXPECT_TRUE(IsWindowVisible(t.SettingsDialog()));
+    for (const std::wstring& file : {icq72 + L"ICQ.exe", renamed + L"icq.exe"}) {
+        t.Press(t.InSettings("ChangeButton"));
+        browse = wt::WaitWindowByTitle(L"Please choose ICQ", 15000);
+        ASSERT_TRUE(browse);
+        Sleep(300);
+        SetDlgItemTextW(browse, cmb13, file.c_str());
+        SetDlgItemTextW(browse, edt1, file.c_str());
+        PostMessageW(browse, WM_COMMAND, IDOK, 0);
+        std::wstring folder = file.substr(0, file.rfind(L'\\'));
+        ASSERT_TRUE(wt::WaitFor([&] { return t.FolderBox() == folder; }, 10000)) << t.FolderBox();
+        EXPECT_TRUE(IsWindowEnabled(t.InSettings("OkButton")));
+        EXPECT_TRUE(IsWindowVisible(t.SettingsDialog()));
+    }
 }
 
 TEST(AboutBox, ShowsNameVersionAndHomePageAndClosesWithOkOrEsc) {
