@@ -19,8 +19,12 @@ void FormIcon::ResIcon(const wchar_t* name) { Load(name); }
 void FormIcon::Load(const wchar_t* resource) {
     ReleaseIcons();
     HINSTANCE module = instance_ ? instance_ : GetModuleHandleW(nullptr);
-    bigIcon_ = static_cast<HICON>(LoadImageW(module, resource, IMAGE_ICON, 32, 32, 0));
-    smallIcon_ = static_cast<HICON>(LoadImageW(module, resource, IMAGE_ICON, 16, 16, 0));
+    // The sizes the system draws icons at (32 and 16 pixels at 96 dpi, more on
+    // a finer screen), so that the best image of the resource is taken, not stretched.
+    bigIcon_ = static_cast<HICON>(LoadImageW(module, resource, IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                             GetSystemMetrics(SM_CYICON), 0));
+    smallIcon_ = static_cast<HICON>(LoadImageW(module, resource, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), 0));
     if (bigIcon_) SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
     if (smallIcon_) SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
 }

@@ -1,7 +1,8 @@
 #pragma once
-// Gives a window its big (32x32) and small (16x16) icon. Icons loaded from a
-// resource belong to the object and are destroyed when it is released, when
-// the window is detached, or when another resource icon is set.
+// Gives a window its big and small icon, at the system's icon sizes (32x32 and
+// 16x16 at 96 dpi). Icons loaded from a resource belong to the object and are
+// destroyed when it is released, when the window is detached, or when another
+// resource icon is set.
 #include <windows.h>
 
 class FormIcon {

@@ -39,9 +39,12 @@ std::wstring ReadIniValue(const std::wstring& file, const std::wstring& section,
     return buf;
 }
 
-void WriteIniValue(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+bool WriteIniValue(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                    const std::wstring& value) {
     std::wstring path = ProfilePath(file);
-    if (path.empty()) return;
-    WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path.c_str());
+    if (path.empty()) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return false;
+    }
+    return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != FALSE;
 }

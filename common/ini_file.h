@@ -7,5 +7,6 @@
 // Value of section/key in an INI file; empty text when the file, section or key is missing.
 std::wstring ReadIniValue(const std::wstring& file, const std::wstring& section, const std::wstring& key);
 // Writes one key; the system creates file and section when they are missing.
-void WriteIniValue(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+// False when it could not be written (the system's reason in GetLastError).
+bool WriteIniValue(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                    const std::wstring& value);

@@ -31,16 +31,38 @@ std::wstring WithBackslash(std::wstring path) {
     return path;
 }
 
-void DoEvents() {
+namespace {
+bool quitRequested = false;
+}
+
+bool DoEvents() {
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (!quitRequested && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {  // keep the quit for the main loop
+            quitRequested = true;
             PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
+            break;
         }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    return !quitRequested;
+}
+
+bool QuitRequested() { return quitRequested; }
+
+std::wstring SystemErrorText(DWORD code, bool english) {
+    const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+    WORD language = MAKELANGID(english ? LANG_ENGLISH : LANG_GERMAN, SUBLANG_DEFAULT);
+    for (DWORD langId : {static_cast<DWORD>(language), 0ul}) {
+        wchar_t* buf = nullptr;
+        DWORD n = FormatMessageW(flags, nullptr, code, langId, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
+        if (!buf) continue;
+        std::wstring text(buf, n);
+        LocalFree(buf);
+        if (n) return text;
+    }
+    return {};
 }
 
 }  // namespace win

@@ -91,7 +91,13 @@ std::wstring ModuleDir();
 std::wstring WindowText(HWND hwnd);
 // Appends "\" when the text does not end in one.
 std::wstring WithBackslash(std::wstring path);
-// Lets the window system deliver queued messages before going on.
-void DoEvents();
+// Lets the window system deliver queued messages before going on. A request
+// to quit is kept for the main loop; false once one has come.
+bool DoEvents();
+// A request to quit has come while events were let through: waits end at once.
+bool QuitRequested();
+// The system's own text for an error code, in English or German where the
+// system has that language, else in its own.
+std::wstring SystemErrorText(DWORD code, bool english);
 
 }  // namespace win

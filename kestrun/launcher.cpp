@@ -8,6 +8,8 @@
 #include "common/winutil.h"
 #include "kestrun/program.h"
 #include "kestrun/rules/copyrule.h"
+#include "kestrun/rules/failuretexts.h"
+#include "kestrun/rules/icqwindow.h"
 #include "kestrun/rules/launchrules.h"
 #include "kestrun/run_state.h"
 #include "kestrun/timers.h"
@@ -24,6 +26,7 @@ struct LaunchState {
 };
 LaunchState g_launch;
 bool g_launched = false;  // one launch per run, even if a click arrives while it waits
+bool g_followUp = false;  // Timer1 waits for the marker; the clean-up is still due
 
 std::wstring MarkerFile() { return g_launch.CopyPath + L".csassembly"; }
 
@@ -32,12 +35,12 @@ struct FindCtx {
     HWND found;
 };
 
-// The input-method windows that the system gives every program with windows
-// are top-level too, and may come first: they are never its main window.
-bool IsInputMethodWindow(HWND hwnd) {
-    wchar_t cls[32];
-    int n = GetClassNameW(hwnd, cls, 32);
-    return (n == 3 && wcscmp(cls, L"IME") == 0) || (n > 0 && wcscmp(cls, L"MSCTFIME UI") == 0);
+// The helper windows that the system gives a program's window thread are
+// top-level too, and may come first: they are never its main window.
+bool IsHelperWindow(HWND hwnd) {
+    wchar_t cls[64];
+    int n = GetClassNameW(hwnd, cls, 64);
+    return n > 0 && IsHelperWindowClass(std::wstring(cls, static_cast<size_t>(n)));
 }
 
 BOOL CALLBACK FindTopWindow(HWND hwnd, LPARAM lp) {
@@ -45,7 +48,7 @@ BOOL CALLBACK FindTopWindow(HWND hwnd, LPARAM lp) {
     if (GetParent(hwnd)) return TRUE;
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != ctx->pid || IsInputMethodWindow(hwnd)) return TRUE;
+    if (pid != ctx->pid || IsHelperWindow(hwnd)) return TRUE;
     ctx->found = hwnd;
     return FALSE;
 }
@@ -81,6 +84,7 @@ FileFacts FactsOfFile(const std::wstring& path) {
 }
 
 void FinalCleanUp() {
+    g_followUp = false;
     KillTimer(MainWindow(), kFollowUpTimer);
     // Succeeds only when no ICQ.exe is there any more.
     MoveFileW(g_launch.CopyPath.c_str(), g_launch.SourcePath.c_str());
@@ -90,25 +94,32 @@ void FinalCleanUp() {
 
 }  // namespace
 
-void WaitWithEvents(DWORD ms, HANDLE object) {
+bool WaitWithEvents(DWORD ms, HANDLE object) {
+    // A pending quit would wake the wait below at once, again and again.
+    if (win::QuitRequested()) return false;
     // Sleeps until a window event arrives, `object` is signalled or the time is up.
     MsgWaitForMultipleObjectsEx(object ? 1 : 0, object ? &object : nullptr, ms, QS_ALLINPUT,
                                 MWMO_INPUTAVAILABLE);
-    win::DoEvents();
+    return win::DoEvents();
 }
 
 HWND StartAndFindWindow(const std::wstring& program, const std::wstring& arguments, int showStyle,
-                        DWORD limitMs) {
+                        DWORD* startError, DWORD limitMs) {
+    if (startError) *startError = 0;
     // The path is quoted and also given as the application name: in a folder
     // such as "C:\Program Files\ICQ7" Windows must not try "C:\Program" first.
     std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+    // ICQ 7 runs in its own folder, not in whatever folder Kestrun was started from.
+    std::wstring folder = program.substr(0, program.find_last_of(L'\\') + 1);
     STARTUPINFOW si{sizeof(si)};
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = static_cast<WORD>(showStyle);
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi))
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &si, &pi)) {
+        if (startError) *startError = GetLastError();
         return nullptr;
+    }
     win::Handle process(pi.hProcess);
     win::Handle thread(pi.hThread);
 
@@ -120,7 +131,7 @@ HWND StartAndFindWindow(const std::wstring& program, const std::wstring& argumen
         if (WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0) return nullptr;
         DWORD left = Remaining(start, limitMs);
         if (left == 0) return nullptr;
-        WaitWithEvents(left < kPollMs ? left : kPollMs, process.get());
+        if (!WaitWithEvents(left < kPollMs ? left : kPollMs, process.get())) return nullptr;
     }
 }
 
@@ -128,23 +139,27 @@ bool WaitForWindowReady(HWND window, DWORD limitMs) {
     DWORD start = GetTickCount();
     for (;;) {
         if (!IsWindow(window)) return false;
-        if (GetWindowLongW(window, GWL_STYLE) >= kShownStyle) return true;
+        if (IsShownStyle(static_cast<uint32_t>(GetWindowLongW(window, GWL_STYLE)))) return true;
         DWORD left = Remaining(start, limitMs);
         // Still not shown after the limit (a window started hidden may never
         // be): handle it as it is.
         if (left == 0) return true;
-        WaitWithEvents(left < kPollMs ? left : kPollMs);
+        if (!WaitWithEvents(left < kPollMs ? left : kPollMs)) return false;
     }
 }
 
 void SetTaskbarButton(HWND window, bool keepHidden) {
     // A tool window has no taskbar button; hiding and showing it around the
-    // change makes the taskbar drop the button at once.
-    if (!keepHidden) ShowWindow(window, SW_HIDE);
+    // change makes the taskbar drop the button at once. The window belongs to
+    // another program: it is shown and hidden without waiting for it.
+    if (!keepHidden) ShowWindowAsync(window, SW_HIDE);
     win::DoEvents();
-    SetWindowLongPtrW(window, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+    if (!IsHungAppWindow(window)) {
+        auto exStyle = static_cast<uint32_t>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+        SetWindowLongPtrW(window, GWL_EXSTYLE, static_cast<LONG_PTR>(ToolWindowExStyle(exStyle)));
+    }
     win::DoEvents();
-    if (!keepHidden) ShowWindow(window, SW_SHOW);
+    if (!keepHidden) ShowWindowAsync(window, SW_SHOW);
 }
 
 void LaunchInstance() {
@@ -164,6 +179,7 @@ void LaunchInstance() {
     }
 
     std::wstring program = g_launch.SourcePath;
+    DWORD copyError = 0;
     if (numbers.MaxNr > 1) {
         g_launch.CopyName = CopyNameFor(numbers.LastNr);
         g_launch.CopyPath = g_run.ProgramDir + g_launch.CopyName;
@@ -173,7 +189,7 @@ void LaunchInstance() {
         // started as it is.
         if (NeedsCopy(JudgeCopy(FactsOfFile(g_launch.SourcePath), FactsOfFile(g_launch.CopyPath)))) {
             if (FileExists(g_launch.CopyPath)) DeleteFileW(g_launch.CopyPath.c_str());
-            CopyFileW(g_launch.SourcePath.c_str(), g_launch.CopyPath.c_str(), FALSE);
+            if (!CopyFileW(g_launch.SourcePath.c_str(), g_launch.CopyPath.c_str(), FALSE)) copyError = GetLastError();
         }
         win::DoEvents();
         program = g_launch.CopyPath;
@@ -182,10 +198,20 @@ void LaunchInstance() {
     ApplyStartModes(g_run.Options, g_run.Settings);
     std::wstring arguments = IcqArguments(g_run.Options);
 
-    HWND window = StartAndFindWindow(program, arguments, g_run.Options.Minimized ? SW_HIDE : SW_SHOWNORMAL);
-    if (window && WaitForWindowReady(window)) {
+    DWORD startError = 0;
+    HWND window =
+        StartAndFindWindow(program, arguments, g_run.Options.Minimized ? SW_HIDE : SW_SHOWNORMAL, &startError);
+    if (startError) {
+        // Nothing was started (the copy could not be made and nothing is
+        // there, access is denied, the file is no program): say why.
+        std::wstring reason = win::SystemErrorText(startError, g_run.UseEnglish);
+        bool refused = CopyWasRefused(copyError);
+        ShowWarning(StartFailedText(true, reason, program, refused).c_str(),
+                    StartFailedText(false, reason, program, refused).c_str());
+    } else if (window && WaitForWindowReady(window)) {
         win::DoEvents();
-        if (g_run.Options.Minimized) ShowWindow(window, SW_HIDE);
+        // Hidden without waiting for it: a busy ICQ must not hold Kestrun.
+        if (g_run.Options.Minimized) ShowWindowAsync(window, SW_HIDE);
         win::DoEvents();
         if (g_run.Options.NoTaskbar) {
             SetTaskbarButton(window, g_run.Options.Minimized);
@@ -203,12 +229,19 @@ void LaunchInstance() {
     WriteIniValue(g_run.SettingsPath, L"Kestrun", L"Starts", DecimalText(numbers.Starts));
     win::DoEvents();
 
-    if (FileExists(MarkerFile())) {
+    // Nothing to wait for when nothing was started or the program is asked to
+    // quit: the clean-up runs now.
+    if (startError || win::QuitRequested() || FileExists(MarkerFile())) {
         FinalCleanUp();
         return;
     }
     g_launch.TickCount = 0;
+    g_followUp = true;
     SetTimer(MainWindow(), kFollowUpTimer, FollowUpInterval(numbers.Starts), nullptr);
+}
+
+void FinishFollowUp() {
+    if (g_followUp) FinalCleanUp();
 }
 
 void OnFollowUpTick() {

@@ -1,13 +1,16 @@
 // Kestrun.exe: each run starts one more ICQ 7 instance from the folder it lives in.
 #include <windows.h>
 #include "common/layout.h"
+#include "kestrun/launcher.h"
 #include "kestrun/startup.h"
 #include "kestrun/window.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (!CreateMainWindow()) return 1;
     StartUp();
-    return RunMessageLoop();
+    int code = RunMessageLoop();
+    FinishFollowUp();
+    return code;
 }
 
 // Kestrun catches no exceptions: the library's error paths (a string grown

@@ -1,4 +1,5 @@
 #include "kestrun/settings.h"
+#include <windows.h>
 #include "common/ini_file.h"
 
 namespace {
@@ -18,9 +19,14 @@ KestrunSettings LoadSettings(const std::wstring& file, const KestrunSettings& be
     return SettingsFromStored(stored, before);
 }
 
-void SaveSettings(const std::wstring& file, const KestrunSettings& settings) {
+bool SaveSettings(const std::wstring& file, const KestrunSettings& settings, unsigned long* error) {
     StoredSettings stored = StoredFromSettings(settings);
-    auto write = [&](const wchar_t* key, const std::wstring& value) { WriteIniValue(file, kSection, key, value); };
+    bool saved = true;
+    auto write = [&](const wchar_t* key, const std::wstring& value) {
+        if (WriteIniValue(file, kSection, key, value) || !saved) return;
+        saved = false;
+        if (error) *error = GetLastError();
+    };
     write(L"MaxNr", stored.MaxNr);
     write(L"ShowMe", stored.ShowMe);
     write(L"Minimized", stored.Minimized);
@@ -28,4 +34,5 @@ void SaveSettings(const std::wstring& file, const KestrunSettings& settings) {
     if (!stored.LoginMode.empty()) write(L"LoginMode", stored.LoginMode);
     write(L"LoginStatus", stored.LoginStatus);
     write(L"SetMode", stored.SetMode);
+    return saved;
 }

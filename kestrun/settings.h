@@ -6,5 +6,7 @@
 
 // The record from the file; `before` gives what a missing maximum keeps.
 KestrunSettings LoadSettings(const std::wstring& file, const KestrunSettings& before = {});
-// Writes the record's keys one by one, leaving every other key of the file alone.
-void SaveSettings(const std::wstring& file, const KestrunSettings& settings);
+// Writes the record's keys one by one, leaving every other key of the file
+// alone. False when a key could not be written; `error` then gets the
+// system's reason for the first one.
+bool SaveSettings(const std::wstring& file, const KestrunSettings& settings, unsigned long* error = nullptr);

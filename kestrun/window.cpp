@@ -12,7 +12,9 @@
 #include "common/text_fit.h"
 #include "common/winutil.h"
 #include "kestrun/launcher.h"
+#include "kestrun/program.h"
 #include "kestrun/resource.h"
+#include "kestrun/rules/failuretexts.h"
 #include "kestrun/run_state.h"
 #include "kestrun/settings.h"
 #include "kestrun/startup.h"
@@ -137,11 +139,13 @@ void FillStatusList() {
     if (!combo) return;
     SendMessageW(combo, CB_RESETCONTENT, 0, 0);
     if (!statusImages) {
-        statusImages = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 7, 0);
+        // Small icons as the system sizes them for this screen.
+        int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+        statusImages = ImageList_Create(cx, cy, ILC_COLOR32 | ILC_MASK, 7, 0);
         HINSTANCE instance = GetModuleHandleW(nullptr);
         for (int i = 0; i < 7; ++i) {
             auto icon = static_cast<HICON>(
-                LoadImageW(instance, MAKEINTRESOURCEW(IDI_STATUS1 + i), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+                LoadImageW(instance, MAKEINTRESOURCEW(IDI_STATUS1 + i), IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR));
             ImageList_AddIcon(statusImages, icon);  // a missing picture adds nothing; the entry stays
             if (icon) DestroyIcon(icon);
         }
@@ -207,8 +211,15 @@ KestrunSettings ShownSettings() {
 // Save: what the window shows becomes the settings, in the record and in the file.
 void SaveShownSettings() {
     g_run.Settings = ShownSettings();
-    SaveSettings(g_run.SettingsPath, g_run.Settings);
-    DisableSave();
+    unsigned long error = 0;
+    if (SaveSettings(g_run.SettingsPath, g_run.Settings, &error)) {
+        DisableSave();
+        return;
+    }
+    // Save stays pressable: what the window shows is not what the file holds.
+    std::wstring reason = error ? win::SystemErrorText(error, g_run.UseEnglish) : std::wstring();
+    ShowWarning(SaveFailedText(true, reason, g_run.SettingsPath).c_str(),
+                SaveFailedText(false, reason, g_run.SettingsPath).c_str());
 }
 
 // The maximum of instances takes digits and backspace as typed; Ctrl+V passes so that pasting works.

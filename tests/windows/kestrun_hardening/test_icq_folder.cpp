@@ -1,9 +1,10 @@
 // The ICQ 7 folder as Kestrun may find it: an "ICQ.exe" of zero bytes or one
-// that is no program, a read-only folder, a path beyond 260 characters or with
-// letters outside the system code page, all ten numbered copies running, a
-// marker that cannot be deleted, and an ICQ 7 that ends at once, never opens a
-// window or closes it during the wait. Kestrun ends within its bounded waits,
-// shows no message, and leaves "ICQ.exe" and every other file in place.
+// that is no program, a folder where the copy should go, a read-only folder, a
+// path beyond 260 characters or with letters outside the system code page, all
+// ten numbered copies running, a marker that cannot be deleted, and an ICQ 7
+// that ends at once, never opens a window or closes it during the wait.
+// Kestrun ends within its bounded waits, says so only when ICQ 7 could not be
+// started at all, and leaves "ICQ.exe" and every other file in place.
 #include <gtest/gtest.h>
 #include <functional>
 #include <memory>
@@ -34,7 +35,8 @@ struct Case {
     // Prepares the folder; what it returns lives until Kestrun has ended.
     std::function<std::shared_ptr<void>(launch::Folder&)> prepare;
     const wchar_t* copy;  // the numbered copy Kestrun starts
-    int starts;           // stand-in starts caused by this Kestrun (0: the copy is no program)
+    int starts;           // stand-in starts caused by this Kestrun (0: nothing could be started)
+    bool refused = false; // the copy could not be made: access denied
 };
 
 std::shared_ptr<void> Nothing(launch::Folder&) { return nullptr; }
@@ -54,6 +56,12 @@ std::vector<Case> Cases() {
                      return std::shared_ptr<void>();
                  },
                  L"ICQ.exe1", 0});
+    c.push_back({"a folder in the copy's place", fresh,
+                 [](launch::Folder& f) {
+                     CreateDirectoryW((f.dir + L"ICQ.exe1").c_str(), nullptr);
+                     return std::shared_ptr<void>();
+                 },
+                 L"ICQ.exe1", 0, true});
     c.push_back({"a read-only folder", fresh,
                  [](launch::Folder& f) {
                      SetFileAttributesW(f.dir.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY);
@@ -155,6 +163,20 @@ TEST_F(IcqFolder, KestrunEndsAndLeavesIcqExeAndEveryOtherFileInPlace) {
 
         wt::Process k = launch::Start(f);
         ASSERT_TRUE(k.started()) << GetLastError() << " " << hard::Short(f.dir) << " " << f.dir.size();
+        if (c.starts == 0) {
+            // Nothing could be started: the box says so, with the system's reason.
+            wt::MessageBoxSeen box = wt::WaitMessageBox(k.pid(), 20000);
+            EXPECT_EQ(box.title, L"Error");
+            std::wstring hint = c.refused ? L"\nRun Kestrun as administrator, or install ICQ 7 into a folder you may write to." : L"";
+            const std::wstring first = L"ICQ 7 could not be started.\n";
+            EXPECT_EQ(box.text.substr(0, first.size()), first);
+            ASSERT_GT(box.text.size(), first.size() + hint.size()) << "no reason given";
+            std::wstring reason = box.text.substr(first.size(), box.text.size() - first.size() - hint.size());
+            EXPECT_EQ(box.text.substr(first.size() + reason.size()), hint);
+            EXPECT_EQ(reason.find(L'\n'), std::wstring::npos) << hard::Short(reason);
+            EXPECT_EQ(reason.find(L"%1"), std::wstring::npos) << hard::Short(reason);
+            if (box.hwnd) wt::CloseMessageBox(box.hwnd);
+        }
         ASSERT_TRUE(k.WaitExit(60000)) << "Kestrun did not end";
         EXPECT_TRUE(wt::TopWindows(0, L"#32770").empty()) << "a message box is open";
 

@@ -123,6 +123,15 @@ TEST_F(SettingsFiles, EveryBadFileStartsWithWhatTheSystemReadsAndKeepsTheOtherKe
             EXPECT_EQ(wt::ReadBytes(f.Ini()), bytesBefore) << "loading wrote to the file";
             // "Start ICQ": saves the window's seven keys, then launches.
             PostMessageW(Ctl(form, "StartButton"), BM_CLICK, 0, 0);
+            if (c.layout == Layout::HeldOpen || c.layout == Layout::Folder) {
+                // Nothing can be written there: Start says so, then launches all the same.
+                wt::MessageBoxSeen box = wt::WaitMessageBox(k.pid(), 20000);
+                EXPECT_EQ(box.title, L"Error");
+                const std::wstring first = L"The settings could not be saved.\n";
+                EXPECT_EQ(box.text.substr(0, first.size()), first);
+                EXPECT_GT(box.text.size(), first.size()) << "no reason given";
+                if (box.hwnd) wt::CloseMessageBox(box.hwnd);
+            }
         }
         ASSERT_TRUE(k.WaitExit(60000)) << "Kestrun did not end";
         EXPECT_TRUE(wt::TopWindows(0, L"#32770").empty()) << "a message box is open";

@@ -159,20 +159,30 @@ TEST_F(Launch, Check4KeepsTheStoredModesForSetModes) {
 
 TEST_F(Launch, MinimizedHidesAndNoTaskbarMakesAToolWindow) {
     // Started hidden, the stand-in's window never becomes visible: Kestrun
-    // still handles it after a bounded wait and goes on to its counters.
-    struct Case { const wchar_t* args; bool visible; bool tool; } cases[] = {
-        {L"-notaskbar", true, true}, {L"-minimized -notaskbar", false, true}, {L"-minimized", false, false},
+    // still handles it after a bounded wait and goes on to its counters. A
+    // window made hidden and minimized that shows itself later is hidden once
+    // it is shown; a tool window keeps its other extended bits.
+    const LONG_PTR layeredTopmostApp = WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_APPWINDOW;
+    struct Case { const wchar_t* args; const wchar_t* stubKey; std::wstring stubValue; bool visible; LONG_PTR exStyle; } cases[] = {
+        {L"-notaskbar", nullptr, L"", true, WS_EX_TOOLWINDOW},
+        {L"-minimized -notaskbar", nullptr, L"", false, WS_EX_TOOLWINDOW},
+        {L"-minimized", nullptr, L"", false, 0},
+        {L"-minimized", L"ShowLaterMs", L"800", false, 0},
+        {L"-notaskbar", L"ExStyle", std::to_wstring(layeredTopmostApp), true,
+         WS_EX_TOOLWINDOW | WS_EX_LAYERED | WS_EX_TOPMOST},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.args << " " << (c.stubKey ? c.stubKey : L""));
         Folder f;
         f.Set(L"ShowMe", L"0");
         f.Set(L"Starts", L"3");
-        ASSERT_TRUE(launch::Run(f, c.args)) << c.args;
+        if (c.stubKey) f.Stub(c.stubKey, c.stubValue.c_str());
+        ASSERT_TRUE(launch::Run(f, c.args));
         HWND w = StubWindow();
-        ASSERT_NE(w, nullptr) << c.args;
-        EXPECT_EQ(IsWindowVisible(w) != FALSE, c.visible) << c.args;
-        EXPECT_EQ(ExStyle(w) == WS_EX_TOOLWINDOW, c.tool) << c.args;
-        EXPECT_EQ(f.Get(L"Starts"), L"4") << c.args;
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(IsWindowVisible(w) != FALSE, c.visible);
+        EXPECT_EQ(ExStyle(w), c.exStyle);
+        EXPECT_EQ(f.Get(L"Starts"), L"4");
         launch::CloseStubs();
     }
 }
@@ -234,6 +244,45 @@ TEST_F(Launch, ACurrentCopyStaysAndAStaleOneIsMadeAgain) {
     ASSERT_TRUE(launchNumberOne());
     EXPECT_TRUE(wt::ReadBytes(copy) == changed) << "a copy shorter than ICQ.exe was kept";
     EXPECT_EQ(f.Log().size(), 4u);
+}
+
+TEST_F(Launch, IcqStartsInItsOwnFolderWhereverKestrunWasStartedFrom) {
+    Folder f;
+    f.Set(L"ShowMe", L"0");
+    f.Stub(L"RecordFolder", L"1");
+    // As from a shortcut whose "Start in" is another folder.
+    wt::Process k(f.dir + L"Kestrun.exe", L"", f.parent);
+    ASSERT_TRUE(k.started() && k.WaitExit(30000));
+    auto folders = wt::ReadLines(f.dir + L"icqstub.folder");
+    ASSERT_EQ(folders.size(), 1u);
+    EXPECT_EQ(folders[0] + L"\\", f.dir);
+}
+
+TEST_F(Launch, ACloseRequestDuringTheLaunchEndsItAndStillTidiesUp) {
+    // Asked to close (logoff, taskkill) while it waits for a window that never
+    // comes or for the marker, Kestrun ends, and still renames the running
+    // copy back where ICQ.exe has gone.
+    for (bool noWindow : {true, false}) {
+        SCOPED_TRACE(noWindow ? "waiting for the window" : "waiting for the marker");
+        Folder f;
+        f.Set(L"ShowMe", L"0");
+        f.Set(L"Starts", L"3");
+        f.Stub(L"MarkerDelayMs", L"-1");
+        f.Stub(L"ExitAfterMs", L"20000");
+        if (noWindow) f.Stub(L"NoWindow", L"1");
+        wt::Process k = launch::Start(f);
+        ASSERT_TRUE(wt::WaitFor([&] { return f.Log().size() == 1; }, 20000));
+        if (!noWindow) {
+            ASSERT_TRUE(wt::WaitFor([&] { return f.Get(L"LastNr") == L"1"; }, 20000));
+        }
+        ASSERT_TRUE(DeleteFileW((f.dir + L"ICQ.exe").c_str()));
+        for (HWND w : wt::TopWindows(k.pid(), L"KestrunWindow", false)) PostMessageW(w, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(k.WaitExit(30000));
+        EXPECT_TRUE(f.Has(L"ICQ.exe"));
+        EXPECT_FALSE(f.Has(L"ICQ.exe1"));
+        EXPECT_EQ(f.Get(L"LastNr"), L"1");
+        launch::CloseStubs();
+    }
 }
 
 TEST_F(Launch, WithoutMarkerKestrunEndsAtTheSixthTick) {

@@ -130,6 +130,22 @@ TEST_F(WindowUse, EveryKindOfChangeMakesSavePressableAndSavingWritesAllSevenKeys
         EXPECT_FALSE(f.Get(key).empty()) << key;
     EXPECT_EQ(f.Get(L"LoginStatus"), L"2");
     EXPECT_EQ(f.Get(L"NoInfo"), L"") << "saving never writes the hint's key";
+
+    // Held open by another program, the file takes nothing: Save says so in
+    // a box and stays pressable.
+    HANDLE held = CreateFileW(f.Ini().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    w.Click("StartMinimized");
+    PostMessageW(w.Get("SaveButton"), BM_CLICK, 0, 0);
+    wt::MessageBoxSeen box = wt::WaitMessageBox(w.process().pid(), 10000);
+    CloseHandle(held);
+    EXPECT_EQ(box.title, L"Error");
+    EXPECT_EQ(box.text.substr(0, box.text.find(L'\n')), L"The settings could not be saved.");
+    EXPECT_NE(box.text.find(L'\n'), std::wstring::npos) << "no reason given";
+    if (box.hwnd) wt::CloseMessageBox(box.hwnd);
+    w.Settle();
+    EXPECT_TRUE(w.SaveEnabled());
+    EXPECT_EQ(f.Get(L"Minimized"), L"1") << "the file kept what it had";
 }
 
 TEST_F(WindowUse, InstanceBoxTakesTwoDigitsAndBackspaceButPastingIsNotFiltered) {
