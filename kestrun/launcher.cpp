@@ -26,7 +26,7 @@ struct LaunchState {
 };
 LaunchState g_launch;
 bool g_launched = false;  // one launch per run, even if a click arrives while it waits
-bool g_followUp = false;  // Timer1 waits for the marker; the clean-up is still due
+bool g_followUp = false;  // the follow-up timer waits for the marker; the clean-up is still due
 
 std::wstring MarkerFile() { return g_launch.CopyPath + L".csassembly"; }
 
