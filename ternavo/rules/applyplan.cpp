@@ -2,25 +2,6 @@
 
 namespace apply {
 
-const std::vector<Step>& StepsOfPass(Pass pass) {
-    using S = Step;
-    static const std::vector<Step> kStart = {S::InstallStarter, S::AllowLite,  S::AllowPro,  S::AllowICQ6,
-                                             S::ForbidLite,     S::ForbidPro,  S::ForbidICQ6, S::RemoveStarter,
-                                             S::ShowResult};
-    static const std::vector<Step> kResume = {S::AllowLite,  S::AllowPro,   S::AllowICQ6,     S::InstallStarter,
-                                              S::ForbidLite, S::ForbidPro,  S::ForbidICQ6,    S::RemoveStarter,
-                                              S::ShowResult};
-    static const std::vector<Step> kAfterInstall = {S::AllowLite, S::AllowPro,   S::AllowICQ6,    S::ForbidLite,
-                                                    S::ForbidPro, S::ForbidICQ6, S::RemoveStarter, S::ShowResult};
-    static const std::vector<Step> kNone;
-    switch (pass) {
-        case Pass::Start: return kStart;
-        case Pass::AfterSettingsDialog: return kResume;
-        case Pass::AfterInstall: return kAfterInstall;
-        default: return kNone;
-    }
-}
-
 bool StepApplies(Step step, const Choices& c) {
     const bool allow = c.instances == Instances::Allow;
     const bool forbid = c.instances == Instances::OnlyOne;
@@ -33,20 +14,17 @@ bool StepApplies(Step step, const Choices& c) {
         case Step::ForbidPro: return c.pro && forbid;
         case Step::ForbidICQ6: return c.icq6 && forbid;
         case Step::RemoveStarter: return c.icq7 && forbid;
-        case Step::ShowResult: return true;
     }
     return false;
 }
 
-bool EndsRun(Pass pass, Step step) { return pass == Pass::Start && step == Step::InstallStarter; }
-
-std::vector<Step> ApplyPlan(Pass pass, const Choices& c) {
+std::vector<Step> ApplyPlan(const Choices& c) {
+    using S = Step;
+    static const Step kOrder[] = {S::InstallStarter, S::AllowLite, S::AllowPro,   S::AllowICQ6,
+                                  S::ForbidLite,     S::ForbidPro, S::ForbidICQ6, S::RemoveStarter};
     std::vector<Step> plan;
-    for (Step s : StepsOfPass(pass)) {
-        if (!StepApplies(s, c)) continue;
-        plan.push_back(s);
-        if (EndsRun(pass, s)) break;
-    }
+    for (Step s : kOrder)
+        if (StepApplies(s, c)) plan.push_back(s);
     return plan;
 }
 

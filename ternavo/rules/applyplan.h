@@ -1,6 +1,6 @@
 #pragma once
-// Which steps one run of the apply sequence takes for the user's choices.
-// Platform-free, so that the whole table can be checked natively.
+// Which steps one press of Start takes for the user's choices. Platform-free,
+// so that the whole table can be checked natively.
 #include <string>
 #include <vector>
 
@@ -15,22 +15,18 @@ enum class Step {
     ForbidPro,
     ForbidICQ6,
     RemoveStarter,
-    ShowResult,
 };
 
-// The passes of one apply run. Start is the run a click on Start begins; a run
-// that had to ask for the ICQ 7 folder goes on after the settings dialog; the
-// installation of Kestrun finishes the run with the steps after it.
-enum class Pass { Start = 1, AfterSettingsDialog = 2, AfterInstall = 3 };
-
-// How an apply run ended: any failed step makes the whole run fail.
-enum class Outcome { Succeeded, Failed };
+// How the steps of a press ended: every one done; one or more failed (the
+// others still ran); or refused before any change (the ICQ 7 folder is no
+// ICQ 7 folder, or it or one of Kestrun's files in it is a reparse point).
+enum class Outcome { Succeeded, Failed, Refused };
 
 // The two entries of the instances list, in their order.
 enum class Instances { Allow = 0, OnlyOne = 1 };
 
 // Ternavo's choices as one record: the settings file loads and saves it, the
-// windows show and edit it, the apply run reads it before every step.
+// windows show and edit it, a press of Start takes it as it is at that moment.
 struct Choices {
     bool lite = false;   // ICQ Lite (4.x, 5.x)
     bool pro = false;    // ICQ Pro 2003
@@ -41,14 +37,14 @@ struct Choices {
     bool shortcut = true;     // the settings dialog's desktop shortcut box
 };
 
-// Every step a pass may take, in order. Any other value has none.
-const std::vector<Step>& StepsOfPass(Pass pass);
 // Whether a step runs for these choices.
 bool StepApplies(Step step, const Choices& c);
-// The start pass hands the whole run over to the installation, which finishes it itself.
-bool EndsRun(Pass pass, Step step);
-// The steps that run for fixed choices (the apply sequence re-reads the choices
-// before every step; with unchanged choices it takes exactly these).
-std::vector<Step> ApplyPlan(Pass pass, const Choices& c);
+// The steps for these choices in the order they run: Kestrun's installation
+// first, then the older generations, Kestrun's removal last.
+std::vector<Step> ApplyPlan(const Choices& c);
+// At least one generation is ticked.
+inline bool AnyGeneration(const Choices& c) { return c.lite || c.pro || c.icq6 || c.icq7; }
+// At least one of the older generations, whose preference lies below HKEY_LOCAL_MACHINE.
+inline bool AnyOlderGeneration(const Choices& c) { return c.lite || c.pro || c.icq6; }
 
 }  // namespace apply

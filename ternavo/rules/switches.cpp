@@ -9,6 +9,34 @@ std::wstring Lower(std::wstring word) {
     return word;
 }
 
+// The generation box a switch names, nullptr when it names none.
+bool* GenerationOf(const std::wstring& word, apply::Choices& c) {
+    return word == L"-lite"   ? &c.lite
+           : word == L"-pro"  ? &c.pro
+           : word == L"-icq6" ? &c.icq6
+           : word == L"-icq7" ? &c.icq7
+                              : nullptr;
+}
+
+// One argument quoted so that SplitArguments gives it back unchanged.
+std::wstring Quoted(const std::wstring& arg) {
+    std::wstring out = L"\"";
+    size_t backslashes = 0;
+    for (wchar_t c : arg) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        // Backslashes before a quote are doubled, and the quote escaped.
+        out.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        backslashes = 0;
+        out += c;
+    }
+    out.append(backslashes * 2, L'\\');  // they stand before the closing quote
+    out += L'"';
+    return out;
+}
+
 }  // namespace
 
 namespace startup {
@@ -24,12 +52,7 @@ Switches ReadSwitches(const std::wstring& arguments) {
         std::wstring word = Lower(arguments.substr(begin, end - begin));
         pos = end;
 
-        bool* generation = word == L"-lite"   ? &s.choices.lite
-                           : word == L"-pro"  ? &s.choices.pro
-                           : word == L"-icq6" ? &s.choices.icq6
-                           : word == L"-icq7" ? &s.choices.icq7
-                                              : nullptr;
-        if (generation) {
+        if (bool* generation = GenerationOf(word, s.choices)) {
             *generation = true;
             s.generationsGiven = true;
         } else if (word == L"-allow" || word == L"-onlyone") {
@@ -42,21 +65,123 @@ Switches ReadSwitches(const std::wstring& arguments) {
     return s;
 }
 
-std::wstring SwitchText(const apply::Choices& c, bool english, bool start) {
-    std::wstring text;
-    auto add = [&text](const wchar_t* word) {
-        if (!text.empty()) text += L' ';
-        text += word;
-    };
-    if (c.lite) add(L"-lite");
-    if (c.pro) add(L"-pro");
-    if (c.icq6) add(L"-icq6");
-    if (c.icq7) add(L"-icq7");
-    if (c.instances == apply::Instances::Allow) add(L"-allow");
-    if (c.instances == apply::Instances::OnlyOne) add(L"-onlyone");
-    add(english ? L"-english" : L"-german");
-    if (start) add(L"-start");
+apply::Choices WorkerShare(const apply::Choices& c, bool canAskForRights, bool icq7FolderWritable) {
+    apply::Choices share = c;
+    share.lite = canAskForRights && c.lite;
+    share.pro = canAskForRights && c.pro;
+    share.icq6 = canAskForRights && c.icq6;
+    share.icq7 = canAskForRights && c.icq7 && !icq7FolderWritable;
+    return share;
+}
+
+apply::Choices OwnShare(const apply::Choices& c, const apply::Choices& workerShare) {
+    apply::Choices own = c;
+    own.lite = c.lite && !workerShare.lite;
+    own.pro = c.pro && !workerShare.pro;
+    own.icq6 = c.icq6 && !workerShare.icq6;
+    own.icq7 = c.icq7 && !workerShare.icq7;
+    return own;
+}
+
+std::wstring WorkerArgumentText(const apply::Choices& c, const std::wstring& icq7Folder) {
+    std::wstring text = L"-worker";
+    if (c.lite) text += L" -lite";
+    if (c.pro) text += L" -pro";
+    if (c.icq6) text += L" -icq6";
+    if (c.icq7) text += L" -icq7";
+    text += c.instances == apply::Instances::OnlyOne ? L" -onlyone" : L" -allow";
+    if (c.icq7) {
+        std::wstring folder = icq7Folder;
+        while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+        text += L" -folder " + Quoted(folder);
+    }
     return text;
+}
+
+std::vector<std::wstring> SplitArguments(const std::wstring& text) {
+    std::vector<std::wstring> args;
+    size_t i = 0;
+    const size_t n = text.size();
+    while (true) {
+        while (i < n && (text[i] == L' ' || text[i] == L'\t')) ++i;
+        if (i >= n) break;
+        std::wstring arg;
+        bool quoted = false;
+        while (i < n && (quoted || (text[i] != L' ' && text[i] != L'\t'))) {
+            if (text[i] == L'\\') {
+                size_t count = 0;
+                while (i < n && text[i] == L'\\') ++count, ++i;
+                if (i < n && text[i] == L'"') {
+                    arg.append(count / 2, L'\\');
+                    if (count % 2 == 1) {
+                        arg += L'"';
+                        ++i;
+                    }
+                } else {
+                    arg.append(count, L'\\');
+                }
+            } else if (text[i] == L'"') {
+                quoted = !quoted;
+                ++i;
+            } else {
+                arg += text[i++];
+            }
+        }
+        args.push_back(arg);
+    }
+    return args;
+}
+
+bool IsWorkerCall(const std::wstring& arguments) {
+    std::vector<std::wstring> args = SplitArguments(arguments);
+    return !args.empty() && Lower(args[0]) == L"-worker";
+}
+
+bool IsAbsoluteFolder(const std::wstring& f) {
+    auto letter = [](wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); };
+    if (f.size() >= 3 && letter(f[0]) && f[1] == L':' && f[2] == L'\\') return true;
+    return f.size() > 2 && f[0] == L'\\' && f[1] == L'\\';
+}
+
+WorkerOrder ReadWorkerArguments(const std::wstring& arguments) {
+    WorkerOrder order;
+    std::vector<std::wstring> args = SplitArguments(arguments);
+    if (args.empty() || Lower(args[0]) != L"-worker") return order;
+    int instancesGiven = 0;
+    bool folderGiven = false;
+    for (size_t i = 1; i < args.size(); ++i) {
+        std::wstring word = Lower(args[i]);
+        if (bool* generation = GenerationOf(word, order.steps)) {
+            *generation = true;
+        } else if (word == L"-allow" || word == L"-onlyone") {
+            order.steps.instances = word == L"-allow" ? apply::Instances::Allow : apply::Instances::OnlyOne;
+            ++instancesGiven;
+        } else if (word == L"-folder" && !folderGiven && i + 1 < args.size()) {
+            order.icq7Folder = args[++i];
+            folderGiven = true;
+        } else {
+            return WorkerOrder{};
+        }
+    }
+    order.valid = apply::AnyGeneration(order.steps) && instancesGiven == 1 && folderGiven == order.steps.icq7 &&
+                  (!folderGiven || IsAbsoluteFolder(order.icq7Folder));
+    if (!order.valid) return WorkerOrder{};
+    return order;
+}
+
+int WorkerExitCode(apply::Outcome outcome) {
+    switch (outcome) {
+        case apply::Outcome::Succeeded: return 0;
+        case apply::Outcome::Failed: return 1;
+        case apply::Outcome::Refused: return 2;
+    }
+    return 1;
+}
+
+apply::Outcome OutcomeOfExitCode(unsigned long code) {
+    if (code == 0) return apply::Outcome::Succeeded;
+    if (code == 2) return apply::Outcome::Refused;
+    return apply::Outcome::Failed;
 }
 
 }  // namespace startup

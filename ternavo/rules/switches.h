@@ -1,9 +1,11 @@
 #pragma once
-// Ternavo's command-line switches besides the language (which keeps its own
-// rule, see ChooseEnglish): the ICQ generations to tick, the instances choice
-// and an immediate Start; and the argument text that hands the window's
-// current choices on to a second copy of Ternavo. Platform-free.
+// Ternavo's command line. The window's switches besides the language (which
+// keeps its own rule, see ChooseEnglish): the ICQ generations to tick, the
+// instances choice and an immediate Start. And the worker's: the steps that
+// need administrator rights, handed to a copy of Ternavo started "as
+// administrator", and what its exit code means. Platform-free.
 #include <string>
+#include <vector>
 #include "ternavo/rules/applyplan.h"
 
 namespace startup {
@@ -19,20 +21,56 @@ struct Switches {
 // in any letter case; words it does not know are passed over.
 Switches ReadSwitches(const std::wstring& arguments);
 
-// The argument text that gives another copy of Ternavo these choices and this
-// language, followed by "-start" when asked for; ReadSwitches and ChooseEnglish
-// read it back.
-std::wstring SwitchText(const apply::Choices& choices, bool english, bool start);
-
-// Start has to be run by a copy of Ternavo with administrator rights: the
-// choices write below HKEY_LOCAL_MACHINE or into a folder of the programs, and
-// from Vista (major version 6) on user account control runs Ternavo without
-// those rights unless it is started elevated. Where user account control is
-// switched off, a copy started "as administrator" would get no more rights than
-// this one (and would ask again); with nothing ticked Start needs none.
+// From Vista (major version 6) on, user account control runs Ternavo without
+// administrator rights unless it is started "as administrator". Where the
+// control is switched off, such a start gets no more rights than this one
+// (and would ask again); before Vista there is nothing to ask for.
 constexpr unsigned kFirstWindowsWithUac = 6;
-inline bool StartNeedsElevation(bool elevated, unsigned windowsMajor, bool uacSwitchedOff, bool anyTicked) {
-    return !elevated && windowsMajor >= kFirstWindowsWithUac && !uacSwitchedOff && anyTicked;
+inline bool CanAskForRights(bool elevated, unsigned windowsMajor, bool uacSwitchedOff) {
+    return !elevated && windowsMajor >= kFirstWindowsWithUac && !uacSwitchedOff;
 }
+
+// The share of the choices that needs rights this user lacks, and so goes to
+// the worker: the older generations (their values live below
+// HKEY_LOCAL_MACHINE), and ICQ 7 when its folder is not writable for this
+// user. Nothing where rights cannot be asked for: the window then does
+// everything itself. The other fields are those of `c`.
+apply::Choices WorkerShare(const apply::Choices& c, bool canAskForRights, bool icq7FolderWritable);
+// What is left for the window itself: `c` without the worker's generations.
+apply::Choices OwnShare(const apply::Choices& c, const apply::Choices& workerShare);
+
+// The worker's command line: "-worker", the generation switches, "-allow" or
+// "-onlyone", and for ICQ 7 "-folder" with the folder as one argument, quoted
+// as Windows quotes arguments and without a trailing "\" (which would escape
+// the closing quote).
+std::wstring WorkerArgumentText(const apply::Choices& steps, const std::wstring& icq7Folder);
+
+// The arguments of an argument text, split as Windows splits them for a
+// program (blanks and tabs separate outside quotes; 2n backslashes before a
+// quote give n and the quote opens or closes; 2n+1 give n and a literal quote;
+// other backslashes are literal).
+std::vector<std::wstring> SplitArguments(const std::wstring& text);
+
+// The first argument is "-worker" (any letter case): Ternavo runs as the worker.
+bool IsWorkerCall(const std::wstring& arguments);
+
+struct WorkerOrder {
+    bool valid = false;       // false: refused before any change
+    apply::Choices steps;     // the generations and the instances choice
+    std::wstring icq7Folder;  // as given, for ICQ 7 only
+};
+// Reads the worker's argument text. Valid only when it is "-worker", at least
+// one generation, exactly one of "-allow" and "-onlyone", and "-folder" with an
+// absolute folder exactly when ICQ 7 is given; any other word refuses it.
+WorkerOrder ReadWorkerArguments(const std::wstring& arguments);
+
+// A folder path that names its drive or server: "X:\..." or "\\...".
+bool IsAbsoluteFolder(const std::wstring& folder);
+
+// The worker's exit codes: 0 every step done, 1 a step failed, 2 refused
+// before any change; anything else (the worker ended some other way) counts
+// as failed.
+int WorkerExitCode(apply::Outcome outcome);
+apply::Outcome OutcomeOfExitCode(unsigned long code);
 
 }  // namespace startup

@@ -124,7 +124,6 @@ TEST(VersionText, OnlyMajorSevenPasses) {
 }
 
 using apply::ApplyPlan;
-using apply::Pass;
 using apply::Choices;
 using apply::Step;
 using Plan = std::vector<Step>;
@@ -133,45 +132,25 @@ Choices Pick(bool lite, bool pro, bool icq6, bool icq7, int instances) {
     return {lite, pro, icq6, icq7, static_cast<apply::Instances>(instances)};
 }
 
-TEST(ApplyPlan, AllowWithoutIcq7RunsTheCheckedGenerationsInOrder) {
-    EXPECT_EQ(ApplyPlan(Pass::Start, Pick(true, true, true, false, 0)),
-              (Plan{Step::AllowLite, Step::AllowPro, Step::AllowICQ6, Step::ShowResult}));
-    EXPECT_EQ(ApplyPlan(Pass::Start, Pick(false, false, true, false, 0)), (Plan{Step::AllowICQ6, Step::ShowResult}));
-    EXPECT_EQ(ApplyPlan(Pass::Start, Pick(false, true, false, false, 0)), (Plan{Step::AllowPro, Step::ShowResult}));
+TEST(ApplyPlan, AllowInstallsFirstThenTheOlderGenerationsInOrder) {
+    EXPECT_EQ(ApplyPlan(Pick(true, true, true, false, 0)), (Plan{Step::AllowLite, Step::AllowPro, Step::AllowICQ6}));
+    EXPECT_EQ(ApplyPlan(Pick(false, false, true, false, 0)), (Plan{Step::AllowICQ6}));
+    EXPECT_EQ(ApplyPlan(Pick(true, false, true, true, 0)),
+              (Plan{Step::InstallStarter, Step::AllowLite, Step::AllowICQ6}));
+    EXPECT_EQ(ApplyPlan(Pick(false, false, false, true, 0)), (Plan{Step::InstallStarter}));
 }
 
-TEST(ApplyPlan, AllowWithIcq7HandsTheRunToTheInstallation) {
-    // Nothing at all happens before the installation knows its folder.
-    EXPECT_EQ(ApplyPlan(Pass::Start, Pick(true, true, true, true, 0)), (Plan{Step::InstallStarter}));
-    EXPECT_EQ(ApplyPlan(Pass::Start, Pick(false, false, false, true, 0)), (Plan{Step::InstallStarter}));
-    // After the installation: the older generations, then the result.
-    EXPECT_EQ(ApplyPlan(Pass::AfterInstall, Pick(true, false, true, true, 0)),
-              (Plan{Step::AllowLite, Step::AllowICQ6, Step::ShowResult}));
-    EXPECT_EQ(ApplyPlan(Pass::AfterInstall, Pick(false, false, false, true, 0)), (Plan{Step::ShowResult}));
+TEST(ApplyPlan, OnlyOneInstanceForbidsAndRemovesLast) {
+    EXPECT_EQ(ApplyPlan(Pick(true, true, true, true, 1)),
+              (Plan{Step::ForbidLite, Step::ForbidPro, Step::ForbidICQ6, Step::RemoveStarter}));
+    EXPECT_EQ(ApplyPlan(Pick(false, true, false, false, 1)), (Plan{Step::ForbidPro}));
 }
 
-TEST(ApplyPlan, SecondPassAllowsInstallsAndShowsTheResult) {
-    EXPECT_EQ(ApplyPlan(Pass::AfterSettingsDialog, Pick(true, true, false, true, 0)),
-              (Plan{Step::AllowLite, Step::AllowPro, Step::InstallStarter, Step::ShowResult}));
-    EXPECT_EQ(ApplyPlan(Pass::AfterSettingsDialog, Pick(false, false, false, false, 1)), (Plan{Step::ShowResult}));
-}
-
-TEST(ApplyPlan, OnlyOneInstanceForbidsAndRemoves) {
-    for (Pass pass : {Pass::Start, Pass::AfterSettingsDialog, Pass::AfterInstall}) {
-        EXPECT_EQ(ApplyPlan(pass, Pick(true, true, true, true, 1)),
-                  (Plan{Step::ForbidLite, Step::ForbidPro, Step::ForbidICQ6, Step::RemoveStarter, Step::ShowResult}))
-            << static_cast<int>(pass);
-        EXPECT_EQ(ApplyPlan(pass, Pick(false, true, false, false, 1)), (Plan{Step::ForbidPro, Step::ShowResult}))
-            << static_cast<int>(pass);
-    }
-}
-
-TEST(ApplyPlan, OtherPassesAndChoicesDoNothing) {
-    for (int pass : {0, 4, -1, 32767})
-        EXPECT_TRUE(ApplyPlan(static_cast<Pass>(pass), Pick(true, true, true, true, 0)).empty()) << pass;
+TEST(ApplyPlan, NothingTickedOrAnUnknownInstancesIndexDoesNothing) {
+    EXPECT_TRUE(ApplyPlan(Pick(false, false, false, false, 0)).empty());
     // An index that is neither allow nor forbid touches no generation.
-    EXPECT_EQ(ApplyPlan(Pass::Start, Pick(true, true, true, true, 2)), (Plan{Step::ShowResult}));
-    EXPECT_EQ(ApplyPlan(Pass::Start, Pick(true, true, true, true, -1)), (Plan{Step::ShowResult}));
+    EXPECT_TRUE(ApplyPlan(Pick(true, true, true, true, 2)).empty());
+    EXPECT_TRUE(ApplyPlan(Pick(true, true, true, true, -1)).empty());
 }
 
 using folders::FolderOfPickedIcq;

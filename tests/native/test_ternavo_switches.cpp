@@ -1,7 +1,6 @@
-// Ternavo's switches, the text that hands the current choices to an elevated
-// copy, and when Start needs that copy.
+// Ternavo's switches; the worker's command line, which steps it takes, and
+// what its exit code means.
 #include <gtest/gtest.h>
-#include "common/rules/startuptext.h"
 #include "ternavo/rules/switches.h"
 
 namespace {
@@ -25,29 +24,91 @@ TEST(TernavoSwitches, WholeWordsInAnyCaseTheLastInstancesSwitchCounts) {
     EXPECT_TRUE(!s.generationsGiven && !s.instancesGiven && !s.start && Ticks(s.choices) == "----");
 }
 
-TEST(TernavoSwitches, TheElevatedCopyReadsBackTheChoicesAndTheLanguage) {
-    EXPECT_EQ(startup::SwitchText({false, false, false, true, Instances::Allow}, false, true),
-              L"-icq7 -allow -german -start");
-    for (int bits = 1; bits < 16; ++bits)
-        for (Instances instances : {Instances::Allow, Instances::OnlyOne})
-            for (bool english : {false, true}) {
+TEST(WorkerArguments, WhatTheWindowWritesTheWorkerReadsBackWhateverTheFolder) {
+    EXPECT_EQ(startup::WorkerArgumentText({true, false, false, true, Instances::Allow}, L"C:\\Program Files\\ICQ7\\"),
+              L"-worker -lite -icq7 -allow -folder \"C:\\Program Files\\ICQ7\"");
+    // Blanks, a trailing "\" (dropped, or it would escape the closing quote),
+    // backslashes and quotes where the system would take them apart.
+    const wchar_t* folders[] = {L"C:\\Program Files\\ICQ7\\", L"C:\\ICQ7", L"\\\\server\\share\\ICQ 7\\\\",
+                                L"D:\\a\"b\\\\\"c\t d", L"E:\\Grüße\\ICQ"};
+    for (const wchar_t* folder : folders)
+        for (int bits = 1; bits < 16; ++bits)
+            for (Instances instances : {Instances::Allow, Instances::OnlyOne}) {
                 apply::Choices c{(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0, (bits & 8) != 0, instances};
-                std::wstring text = startup::SwitchText(c, english, true);
-                startup::Switches s = ReadSwitches(text);
-                EXPECT_TRUE(s.generationsGiven && s.instancesGiven && s.start) << text;
-                EXPECT_EQ(Ticks(s.choices), Ticks(c)) << text;
-                EXPECT_EQ(s.choices.instances, instances) << text;
-                EXPECT_EQ(ChooseEnglish(english ? L"Deutsch" : L"English", text, L""), english) << text;
+                std::wstring text = startup::WorkerArgumentText(c, folder);
+                EXPECT_TRUE(startup::IsWorkerCall(text));
+                startup::WorkerOrder order = startup::ReadWorkerArguments(text);
+                ASSERT_TRUE(order.valid) << text;
+                EXPECT_EQ(Ticks(order.steps), Ticks(c)) << text;
+                EXPECT_EQ(order.steps.instances, instances) << text;
+                std::wstring want = c.icq7 ? std::wstring(folder) : L"";
+                while (!want.empty() && want.back() == L'\\') want.pop_back();
+                EXPECT_EQ(order.icq7Folder, want) << text;
             }
 }
 
-TEST(TernavoSwitches, OnlyANonElevatedStartWithTicksUnderUserAccountControlNeedsElevation) {
-    using startup::StartNeedsElevation;
-    EXPECT_TRUE(StartNeedsElevation(false, 6, false, true) && StartNeedsElevation(false, 10, false, true));
-    EXPECT_FALSE(StartNeedsElevation(true, 10, false, true));
-    EXPECT_FALSE(StartNeedsElevation(false, 10, false, false));  // nothing ticked
-    EXPECT_FALSE(StartNeedsElevation(false, 10, true, true));   // user account control switched off
-    EXPECT_FALSE(StartNeedsElevation(false, 5, false, true));   // XP
+TEST(WorkerArguments, AnythingButWhatTheWindowWritesIsRefused) {
+    auto valid = [](const wchar_t* text) { return startup::ReadWorkerArguments(text).valid; };
+    EXPECT_TRUE(valid(L"-WORKER -Pro -ONLYONE"));
+    EXPECT_TRUE(valid(L"-worker -icq7 -onlyone -folder \\\\srv\\icq"));
+    EXPECT_FALSE(valid(L""));
+    EXPECT_FALSE(valid(L"-lite -allow -worker"));                           // not first
+    EXPECT_FALSE(valid(L"-worker -allow"));                                 // no generation
+    EXPECT_FALSE(valid(L"-worker -lite"));                                  // no instances choice
+    EXPECT_FALSE(valid(L"-worker -lite -allow -onlyone"));                  // both
+    EXPECT_FALSE(valid(L"-worker -lite -allow -start"));                    // a window switch
+    EXPECT_FALSE(valid(L"-worker -lite -allow -english"));
+    EXPECT_FALSE(valid(L"-worker -icq7 -allow"));                           // ICQ 7 without its folder
+    EXPECT_FALSE(valid(L"-worker -icq7 -allow -folder"));
+    EXPECT_FALSE(valid(L"-worker -lite -allow -folder C:\\ICQ7"));          // a folder without ICQ 7
+    EXPECT_FALSE(valid(L"-worker -icq7 -allow -folder C:\\a -folder C:\\b"));
+    EXPECT_FALSE(valid(L"-worker -icq7 -allow -folder ICQ7"));              // relative folders name
+    EXPECT_FALSE(valid(L"-worker -icq7 -allow -folder C:ICQ7"));            // another one elsewhere
+    EXPECT_FALSE(valid(L"-worker -icq7 -allow -folder \\ICQ7"));
+    EXPECT_FALSE(valid(L"-worker -icq7 -allow -folder C:\\Program Files\\ICQ7"));  // unquoted: two words
+    EXPECT_FALSE(startup::IsWorkerCall(L"-workers -lite"));
+    EXPECT_FALSE(startup::IsWorkerCall(L"\"-worker\"x"));
+}
+
+TEST(WorkerArguments, ArgumentsSplitAsWindowsSplitsThem) {
+    using V = std::vector<std::wstring>;
+    EXPECT_EQ(startup::SplitArguments(L"  a\tb  \"c d\" e\"f g\"h "), (V{L"a", L"b", L"c d", L"ef gh"}));
+    EXPECT_EQ(startup::SplitArguments(L"a\\\\b \"c\\\\\" \"d\\\"e\" f\\\\\\\"g"), (V{L"a\\\\b", L"c\\", L"d\"e", L"f\\\"g"}));
+    EXPECT_EQ(startup::SplitArguments(L"\"\" x"), (V{L"", L"x"}));
+    EXPECT_TRUE(startup::SplitArguments(L" \t ").empty());
+}
+
+TEST(Rights, TheWorkerTakesOnlyWhatNeedsRightsTheUserLacks) {
+    using startup::CanAskForRights;
+    EXPECT_TRUE(CanAskForRights(false, 6, false) && CanAskForRights(false, 10, false));
+    EXPECT_FALSE(CanAskForRights(true, 10, false));   // already administrator
+    EXPECT_FALSE(CanAskForRights(false, 10, true));   // user account control switched off
+    EXPECT_FALSE(CanAskForRights(false, 5, false));   // XP
+
+    apply::Choices all{true, true, true, true, Instances::OnlyOne, L"C:\\ICQ7", false};
+    auto worker = startup::WorkerShare(all, true, false);
+    EXPECT_EQ(Ticks(worker), "LP67");
+    EXPECT_EQ(Ticks(startup::OwnShare(all, worker)), "----");
+    EXPECT_EQ(worker.instances, Instances::OnlyOne);
+    // A folder this user may write to: ICQ 7 stays with the window.
+    worker = startup::WorkerShare(all, true, true);
+    EXPECT_EQ(Ticks(worker), "LP6-");
+    EXPECT_EQ(Ticks(startup::OwnShare(all, worker)), "---7");
+    EXPECT_FALSE(apply::AnyGeneration(startup::WorkerShare({false, false, false, true}, true, true)));
+    // No rights to ask for: the window does everything.
+    worker = startup::WorkerShare(all, false, false);
+    EXPECT_FALSE(apply::AnyGeneration(worker));
+    EXPECT_EQ(Ticks(startup::OwnShare(all, worker)), "LP67");
+}
+
+TEST(Rights, ExitCodesOfTheWorker) {
+    using apply::Outcome;
+    for (Outcome o : {Outcome::Succeeded, Outcome::Failed, Outcome::Refused})
+        EXPECT_EQ(startup::OutcomeOfExitCode(static_cast<unsigned long>(startup::WorkerExitCode(o))), o);
+    EXPECT_EQ(startup::WorkerExitCode(Outcome::Refused), 2);
+    EXPECT_EQ(startup::WorkerExitCode(Outcome::Failed), 1);
+    EXPECT_EQ(startup::OutcomeOfExitCode(3), Outcome::Failed);
+    EXPECT_EQ(startup::OutcomeOfExitCode(0xC0000005UL), Outcome::Failed);  // ended by a crash
 }
 
 }  // namespace
