@@ -1,36 +1,66 @@
 #include "ternavo/apply.h"
+#include <windows.h>
+#include "common/winutil.h"
+#include "ternavo/icq7path.h"
 #include "ternavo/install.h"
-#include "ternavo/main_window.h"
 #include "ternavo/registry_switch.h"
-#include "ternavo/run_state.h"
 
 namespace {
 
-void RunStep(apply::Step step) {
+// The ICQ 7 folder held open for the run: as long as it is, nobody can
+// rename it or put a link in its place, so every step finds the folder that
+// was checked. Opened as itself, never through a reparse point.
+class HeldFolder {
+public:
+    explicit HeldFolder(const std::wstring& dir) {
+        std::wstring folder = dir;
+        while (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();
+        handle_.reset(CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        BY_HANDLE_FILE_INFORMATION info{};
+        ok_ = handle_ && GetFileInformationByHandle(handle_.get(), &info) &&
+              (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+              !(info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    }
+    bool ok() const { return ok_; }
+
+private:
+    win::Handle handle_;
+    bool ok_ = false;
+};
+
+bool RunStep(apply::Step step, const std::wstring& icq7Dir) {
     using apply::Step;
     switch (step) {
-        case Step::InstallStarter: InstallStarter(); break;
-        case Step::AllowLite: AllowMultiInstance(ClassicTarget::Lite); break;
-        case Step::AllowPro: AllowMultiInstance(ClassicTarget::Pro); break;
-        case Step::AllowICQ6: AllowMultiInstance(ClassicTarget::ICQ6); break;
-        case Step::ForbidLite: ForbidMultiInstance(ClassicTarget::Lite); break;
-        case Step::ForbidPro: ForbidMultiInstance(ClassicTarget::Pro); break;
-        case Step::ForbidICQ6: ForbidMultiInstance(ClassicTarget::ICQ6); break;
-        case Step::RemoveStarter: RemoveStarter(); break;
-        case Step::ShowResult: ShowResult(); break;
+        case Step::InstallStarter: return InstallStarter(icq7Dir);
+        case Step::AllowLite: return AllowMultiInstance(ClassicTarget::Lite);
+        case Step::AllowPro: return AllowMultiInstance(ClassicTarget::Pro);
+        case Step::AllowICQ6: return AllowMultiInstance(ClassicTarget::ICQ6);
+        case Step::ForbidLite: return ForbidMultiInstance(ClassicTarget::Lite);
+        case Step::ForbidPro: return ForbidMultiInstance(ClassicTarget::Pro);
+        case Step::ForbidICQ6: return ForbidMultiInstance(ClassicTarget::ICQ6);
+        case Step::RemoveStarter: return RemoveStarter(icq7Dir);
     }
+    return false;
 }
 
 }  // namespace
 
-void ApplyOptions(apply::Pass pass) {
-    for (apply::Step step : apply::StepsOfPass(pass)) {
-        if (!apply::StepApplies(step, CurrentChoices())) continue;
+bool IsICQ7Folder(const std::wstring& dir) { return IsICQDirectory(dir) && IsICQ7Version(win::WithBackslash(dir)); }
+
+apply::Outcome RunSteps(const apply::Choices& steps, const std::wstring& icq7Dir) {
+    std::wstring dir = win::WithBackslash(icq7Dir);
+    HeldFolder held(steps.icq7 ? dir : std::wstring());
+    if (steps.icq7 && (!IsICQ7Folder(dir) || !held.ok() || StarterFilesHaveReparsePoint(dir)))
+        return apply::Outcome::Refused;
+    apply::Outcome outcome = apply::Outcome::Succeeded;
+    for (apply::Step step : apply::ApplyPlan(steps)) {
+        bool done = false;
         try {
-            RunStep(step);
+            done = RunStep(step, dir);
         } catch (...) {
-            g_run.Outcome = apply::Outcome::Failed;
         }
-        if (apply::EndsRun(pass, step)) return;
+        if (!done) outcome = apply::Outcome::Failed;
     }
+    return outcome;
 }

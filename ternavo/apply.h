@@ -1,7 +1,17 @@
 #pragma once
-// One apply run: the steps that the choices call for, pass by pass.
+// The steps of one press of Start that change the machine: ICQ's registry
+// preference per older generation, Kestrun installed into or removed from
+// the ICQ 7 folder. The window runs them itself or hands them to the worker;
+// either way they show nothing and only return how they ended.
+#include <string>
 #include "ternavo/rules/applyplan.h"
 
-// Runs one pass. The choices are read afresh before every step; a step that
-// fails marks the run as failed and the next one still runs.
-void ApplyOptions(apply::Pass pass);
+// Runs the steps that `steps` calls for, in order; a step that fails does not
+// stop the others. With ICQ 7, `icq7Dir` (ending in "\") must be an ICQ 7
+// folder, neither it nor Kestrun's files in it reparse points: otherwise
+// nothing at all is done and the result is Refused.
+apply::Outcome RunSteps(const apply::Choices& steps, const std::wstring& icq7Dir);
+
+// The folder test the window makes before it asks for anything, and the
+// worker again before it changes anything: ICQ.exe and MCore.dll of ICQ 7.
+bool IsICQ7Folder(const std::wstring& dir);

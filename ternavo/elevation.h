@@ -1,17 +1,19 @@
 #pragma once
-// What user account control means for Ternavo: whether it runs with
-// administrator rights, whether the system has switched the control off, and
-// starting itself again "as administrator".
+// User account control for Ternavo: whether the system switched it off, and
+// running Ternavo's worker "as administrator" while the window stays usable.
 #include <windows.h>
 #include <string>
 
-// True when this process has administrator rights, and where the system
-// cannot tell (before Vista): there Ternavo has whatever rights it will get.
-bool IsElevated();
 // True when the policy "EnableLUA" is 0: user account control is off, and a
 // copy started as administrator would run with the same rights as this one.
 bool UacSwitchedOff();
-// Starts this program again with administrator rights, with `arguments`, in
-// its own folder; the system asks the user first. 0 when the copy started,
-// else the error: ERROR_CANCELLED when the user declined.
-DWORD StartElevatedCopy(HWND owner, const std::wstring& arguments);
+
+struct WorkerRun {
+    DWORD startError = ERROR_SUCCESS;  // ERROR_CANCELLED: the user declined the prompt
+    DWORD exitCode = 0;                // the worker's, once it ended
+};
+// Starts this program with `arguments` "as administrator" (the system asks
+// the user first) and waits for its end. Meanwhile the window's messages are
+// delivered, so it repaints and stays usable; a request to quit that comes
+// meanwhile is kept for the main loop.
+WorkerRun RunWorkerAsAdministrator(HWND owner, const std::wstring& arguments);

@@ -1,49 +1,24 @@
 // Kestrun in the ICQ 7 folder: written whole from the copy Ternavo carries,
-// with its desktop shortcut; or removed with its settings file and shortcut.
+// or removed with its settings file and numbered copies; its desktop shortcut.
 #include "ternavo/install.h"
+#include <windows.h>
 #include <shlobj.h>
+#include <string>
 #include "common/files.h"
-#include "common/ini_file.h"
 #include "common/winutil.h"
 #include "kestrun/rules/copyrule.h"
 #include "kestrun/rules/launchrules.h"
-#include "ternavo/apply.h"
-#include "ternavo/icq7path.h"
-#include "ternavo/main_window.h"
 #include "ternavo/resource.h"
 #include "ternavo/resource_file.h"
-#include "ternavo/run_state.h"
-#include "ternavo/settings_dialog.h"
 #include "ternavo/shortcut.h"
 #include "ternavo/special_folder.h"
 
 namespace {
 
-enum class Message { WrongVersion, NoPath, WrongVersionRemove, NotDeleted, Removed };
-
-void Tell(Message m) {
-    struct Text { const wchar_t* en; const wchar_t* de; UINT icon; };
-    static const Text kTexts[] = {
-        {L"There was no correct version of ICQ 7 found.",
-         L"Es wurde keine passende Version von ICQ 7 gefunden.", MB_ICONEXCLAMATION},
-        {L"There was no ICQ 7 path found. Please edit settings.",
-         L"Es wurde kein ICQ 7 Pfad gefunden. Bitte die Einstellungen anpassen.", MB_ICONEXCLAMATION},
-        {L"There was no correct version of ICQ 7 found. Please delete the file Kestrun.exe and all shortcuts manually.",
-         L"Es wurde keine passende Version von ICQ 7 gefunden. Bitte löschen Sie die Datei Kestrun.exe und alle "
-         L"Verknüpfungen manuell.",
-         MB_ICONEXCLAMATION},
-        {L"The file Kestrun.exe couldn't be deleted. Please delete the file Kestrun.exe and all shortcuts manually.",
-         L"Die Datei Kestrun.exe konnte nicht entfernt werden. Bitte löschen Sie die diese und alle Verknüpfungen "
-         L"manuell.",
-         MB_ICONEXCLAMATION},
-        {L"All shortcuts to Kestrun.exe created by your own have to be deleted manually.",
-         L"Alle selbst erstellten Verknüpfungen von Kestrun.exe müssen manuell gelöscht werden.", MB_ICONINFORMATION},
-    };
-    const Text& t = kTexts[static_cast<int>(m)];
-    MessageBoxW(MainWindow(), g_run.UseEnglish ? t.en : t.de, L"ICQ 7", MB_OK | t.icon);
+bool IsReparsePoint(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
-
-std::wstring SavedDirectory() { return ReadIniValue(g_run.SettingsPath, L"Ternavo", L"ICQ7Path"); }
 
 // The user's desktop folder with "\", or empty text when the system does not
 // name one (a shortcut is then neither made nor deleted: "\Kestrun.lnk" would
@@ -53,16 +28,30 @@ std::wstring DesktopFolder() {
     return desktop.empty() ? desktop : win::WithBackslash(desktop);
 }
 
-// Clears read-only and the like, then deletes; a missing or locked file is passed over.
-void DeleteStarterFiles(const std::wstring& dir) {
-    SetFileAttributesW((dir + L"Kestrun.exe").c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW((dir + L"Kestrun.exe").c_str());
-    DeleteFileW((dir + L"kestrun.ini").c_str());
+// Sets a file's attributes to normal (read-only cleared) without following a
+// reparse point: the file is opened as itself, and one that turns out to be
+// a link is left alone.
+void ClearAttributes(const std::wstring& path) {
+    win::Handle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file || !GetFileInformationByHandle(file.get(), &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return;
+    // Through the handle where the system can (from Vista on); before that by name.
+    using SetInfoFn = BOOL(WINAPI*)(HANDLE, FILE_INFO_BY_HANDLE_CLASS, LPVOID, DWORD);
+    static const auto setInfo = reinterpret_cast<SetInfoFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetFileInformationByHandle")));
+    FILE_BASIC_INFO basic{};  // times of 0 stay as they are
+    basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    if (!setInfo || !setInfo(file.get(), FileBasicInfo, &basic, sizeof(basic)))
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // Kestrun's numbered copies of ICQ.exe and their marker files. A copy that is
 // running cannot be deleted (the system refuses, error 5): it stays, and that
-// is no failure.
+// is no failure. DeleteFileW deletes a link itself, never what it points at.
 void DeleteNumberedCopies(const std::wstring& dir) {
     for (int32_t nr = 1; nr <= kMostCopies; ++nr) {
         std::wstring copy = dir + CopyNameFor(nr);
@@ -71,13 +60,13 @@ void DeleteNumberedCopies(const std::wstring& dir) {
     }
 }
 
-// Puts the embedded starter in place of `target`, whole or not at all; a
-// failure marks the run as failed. The old copy is not deleted first: the new
-// file replaces it in one move, so a write that fails (a full disk, a scanner
-// holding the old copy) keeps it as it was, read-only included.
+// Puts the embedded starter in place of `target`, whole or not at all. The old
+// copy is not deleted first: the new file replaces it in one move, so a write
+// that fails (a full disk, a scanner holding the old copy) keeps it as it was,
+// read-only included.
 bool WriteStarter(const std::wstring& target) {
     DWORD attributes = GetFileAttributesW(target.c_str());
-    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);  // a read-only file cannot be replaced
+    ClearAttributes(target);  // a read-only file cannot be replaced
     if (ExtractResource(IDR_STARTER, L"Custom", target) == 0) return true;
     if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(target.c_str(), attributes);
     return false;
@@ -85,73 +74,56 @@ bool WriteStarter(const std::wstring& target) {
 
 }  // namespace
 
-void InstallStarter() {
-    if (g_run.ResumeFromDialog) {  // second pass: the folder the user just confirmed
-        CopyStarter(win::WithBackslash(CurrentChoices().icq7Folder));
-        return;
+bool StarterFilesHaveReparsePoint(const std::wstring& dir) {
+    std::wstring folder = dir;
+    while (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();  // the folder itself, not its content
+    DWORD attributes = GetFileAttributesW(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return true;
+    if (IsReparsePoint(dir + L"Kestrun.exe") || IsReparsePoint(dir + L"kestrun.ini")) return true;
+    for (int32_t nr = 1; nr <= kMostCopies; ++nr) {
+        std::wstring copy = dir + CopyNameFor(nr);
+        if (IsReparsePoint(copy) || IsReparsePoint(copy + L".csassembly")) return true;
     }
-    std::wstring saved = SavedDirectory();
-    if (saved.size() > 2) {
-        saved = win::WithBackslash(saved);
-        if (IsICQDirectory(saved)) {
-            CopyStarter(saved);
-            return;
-        }
-        std::wstring shown = win::WithBackslash(CurrentChoices().icq7Folder);
-        if (shown.size() > 2 && IsICQDirectory(shown)) {
-            CopyStarter(shown);
-            return;
-        }
-    }
-    // No confirmed folder yet: the settings dialog asks, and its OK resumes the run.
-    ShowStatus(StatusLine::Idle);
-    g_run.StartPending = true;
-    ShowSettingsDialog();
+    return false;
 }
 
-void CopyStarter(const std::wstring& dir) {
-    if (!IsICQDirectory(dir)) return;
-    if (!IsICQ7Version(dir)) {
-        Tell(Message::WrongVersion);
-        g_run.Outcome = apply::Outcome::Failed;
-    } else if (WriteStarter(dir + L"Kestrun.exe")) {
-        // The old settings and the shortcut go with the new starter only.
-        DeleteFileW((dir + L"kestrun.ini").c_str());
-        if (CurrentChoices().shortcut) {
-            std::wstring desktop = DesktopFolder();
-            if (!desktop.empty()) CreateShortcut(dir + L"Kestrun.exe", desktop + L"Kestrun.lnk", dir);
-        }
-    }
-    ShowStatus(StatusLine::Busy);
-    g_run.ResumeFromDialog = false;
-    g_run.StartPending = false;
-    ApplyOptions(apply::Pass::AfterInstall);
+bool InstallStarter(const std::wstring& dir) {
+    if (!WriteStarter(dir + L"Kestrun.exe")) return false;
+    // The old settings go with the new starter only.
+    DeleteFileW((dir + L"kestrun.ini").c_str());
+    return true;
 }
 
-void RemoveStarter() {
-    std::wstring dir = win::WithBackslash(SavedDirectory());
-    if (!IsICQDirectory(dir)) {
-        dir = win::WithBackslash(CurrentChoices().icq7Folder);
-        if (!IsICQDirectory(dir)) {
-            Tell(Message::NoPath);
-            g_run.Outcome = apply::Outcome::Failed;
-            return;
-        }
-    }
-    if (!IsICQ7Version(dir)) {  // not ours to touch: nothing is deleted
-        Tell(Message::WrongVersionRemove);
-        g_run.Outcome = apply::Outcome::Failed;
-        return;
-    }
-    DeleteStarterFiles(dir);
+bool RemoveStarter(const std::wstring& dir) {
+    ClearAttributes(dir + L"Kestrun.exe");
+    DeleteFileW((dir + L"Kestrun.exe").c_str());
+    DeleteFileW((dir + L"kestrun.ini").c_str());
     DeleteNumberedCopies(dir);
-    // Whoever made it, a desktop shortcut of this name goes too.
+    return !FileExists(dir + L"Kestrun.exe");
+}
+
+bool StarterInPlace(const std::wstring& dir) {
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(IDR_STARTER), L"Custom");
+    HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes) return false;
+    DWORD size = SizeofResource(nullptr, found);
+    win::Handle file(CreateFileW((dir + L"Kestrun.exe").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER length{};
+    if (!file || !GetFileSizeEx(file.get(), &length) || length.QuadPart != size) return false;
+    std::string content(size, '\0');
+    DWORD read = 0;
+    return ReadFile(file.get(), content.data(), size, &read, nullptr) && read == size &&
+           content.compare(0, size, static_cast<const char*>(bytes), size) == 0;
+}
+
+void CreateDesktopShortcut(const std::wstring& dir) {
+    std::wstring desktop = DesktopFolder();
+    if (!desktop.empty()) CreateShortcut(dir + L"Kestrun.exe", desktop + L"Kestrun.lnk", dir);
+}
+
+void DeleteDesktopShortcut() {
     std::wstring desktop = DesktopFolder();
     if (!desktop.empty()) DeleteFileW((desktop + L"Kestrun.lnk").c_str());
-    if (FileExists(dir + L"Kestrun.exe")) {
-        Tell(Message::NotDeleted);
-        g_run.Outcome = apply::Outcome::Failed;
-    } else {
-        Tell(Message::Removed);
-    }
 }

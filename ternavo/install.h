@@ -1,11 +1,26 @@
 #pragma once
-// Kestrun in the ICQ 7 folder: writing it (with its desktop shortcut) and removing it.
+// Kestrun in the ICQ 7 folder: written whole from the copy Ternavo carries, or
+// removed with its settings file and numbered copies; and its desktop
+// shortcut. Plain steps over a folder ending in "\": they show nothing and
+// return what came of them, in the window and in the worker alike.
 #include <string>
 
-// The install step of an apply run: copies Kestrun into a confirmed ICQ 7
-// folder, or opens the settings dialog to ask for one (its OK resumes the run).
-void InstallStarter();
-// Writes Kestrun into `dir` (ending in "\"), then finishes the run with the pass after the installation.
-void CopyStarter(const std::wstring& dir);
-// Deletes Kestrun, its settings file and the desktop shortcut.
-void RemoveStarter();
+// True when the folder itself, Kestrun.exe, kestrun.ini, a numbered copy or
+// a marker file in it is a reparse point (a junction or symbolic link), or
+// the folder cannot be looked at: none of them is to be written or deleted.
+bool StarterFilesHaveReparsePoint(const std::wstring& dir);
+
+// Writes Kestrun.exe whole and, once it is in place, deletes kestrun.ini.
+// False when Kestrun.exe could not be written (the previous one stays).
+bool InstallStarter(const std::wstring& dir);
+// Deletes Kestrun.exe, kestrun.ini and Kestrun's numbered copies with their
+// markers. False when Kestrun.exe is still there afterwards.
+bool RemoveStarter(const std::wstring& dir);
+
+// Kestrun.exe in `dir` is byte for byte the one Ternavo carries.
+bool StarterInPlace(const std::wstring& dir);
+
+// The user's own steps, done by the window for the user who pressed Start:
+// Kestrun.lnk on that user's desktop, made for `dir` or deleted (whoever made it).
+void CreateDesktopShortcut(const std::wstring& dir);
+void DeleteDesktopShortcut();

@@ -3,9 +3,15 @@
 #include <windows.h>
 #include <commctrl.h>
 #include "common/layout.h"
+#include "common/rules/startuptext.h"
 #include "ternavo/main_window.h"
+#include "ternavo/rules/switches.h"
+#include "ternavo/worker.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
+    // Started by the window "as administrator": the steps only, no window.
+    std::wstring arguments = ArgumentText(GetCommandLineW());
+    if (startup::IsWorkerCall(arguments)) return RunWorker(arguments);
     // The controls take the system's visual style.
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);

@@ -11,22 +11,20 @@
 #include "common/text_fit.h"
 #include "common/winutil.h"
 #include "ternavo/about_box.h"
-#include "ternavo/apply.h"
 #include "ternavo/dialog_support.h"
-#include "ternavo/elevation.h"
 #include "ternavo/icq7path.h"
 #include "ternavo/main_window_table.h"
 #include "ternavo/resource.h"
 #include "ternavo/rules/switches.h"
+#include "ternavo/start_run.h"
 #include "ternavo/run_state.h"
 #include "ternavo/settings.h"
 #include "ternavo/settings_dialog.h"
-#include "ternavo/windows_version.h"
 
 namespace {
 
 constexpr UINT_PTR kStatusResetTimer = 1;  // status line back to idle after a result
-constexpr UINT_PTR kResumeTimer = 2;       // resumes an apply run after the settings dialog
+constexpr UINT_PTR kResumeTimer = 2;       // resumes a press of Start after the settings dialog
 constexpr UINT kPressStart = WM_APP + 1;   // "-start": Start is pressed once the window is shown
 
 // The generation boxes from top to bottom.
@@ -39,10 +37,7 @@ struct MainWindowState {
     win::Bitmap success;  // SuccessMark's picture
     win::Bitmap failure;  // FailureMark's picture
     HWND lastFocus = nullptr;
-    // Whether Start needs a copy with administrator rights, less the ticks: read once.
-    bool elevated = true;
-    unsigned windowsMajor = 0;
-    bool uacSwitchedOff = false;
+    bool busy = false;  // the worker runs: Start stays disabled
 };
 MainWindowState window;
 
@@ -115,15 +110,12 @@ bool AnyGenerationTicked() {
     return false;
 }
 
-bool StartNeedsElevation() {
-    return startup::StartNeedsElevation(window.elevated, window.windowsMajor, window.uacSwitchedOff,
-                                        AnyGenerationTicked());
-}
+// The shield tells, as on the system's own buttons, that Start asks for administrator rights.
+void UpdateShield() { Button_SetElevationRequiredState(Ctl("StartButton"), StartAsksForRights(CurrentChoices())); }
 
 void UpdateStartButton() {
-    EnableWindow(Ctl("StartButton"), AnyGenerationTicked());
-    // The shield tells, as on the system's own buttons, that Start asks for administrator rights.
-    Button_SetElevationRequiredState(Ctl("StartButton"), StartNeedsElevation());
+    EnableWindow(Ctl("StartButton"), !window.busy && AnyGenerationTicked());
+    UpdateShield();
     ShowStatus(StatusLine::Idle);
 }
 
@@ -188,31 +180,17 @@ void CloseProgram() {
     DestroyWindow(window.hwnd);
 }
 
-// Start again as administrator with the choices the window shows; this copy
-// ends once the other one runs. False when the system could not start it: the
-// run then goes on here as without user account control.
-bool HandOverToElevatedCopy() {
-    std::wstring arguments = startup::SwitchText(CurrentChoices(), g_run.UseEnglish, true);
-    DWORD error = StartElevatedCopy(window.hwnd, arguments);
-    if (error == ERROR_SUCCESS) CloseProgram();
-    // Declined by the user: everything stays as it was.
-    return error == ERROR_SUCCESS || error == ERROR_CANCELLED;
-}
-
 void OnStart() {
-    if (StartNeedsElevation() && HandOverToElevatedCopy()) return;
     ShowStatus(StatusLine::Busy);
     UpdateWindow(Ctl("StatusLine"));
-    g_run.Outcome = apply::Outcome::Succeeded;
-    g_run.ResumeFromDialog = false;
-    g_run.StartPending = false;
-    ApplyOptions(apply::Pass::Start);
+    PressStart();
 }
 
 void OnSettingsLink(HWND label) {
     g_run.StartPending = false;  // confirming the dialog now only saves the folder
     LinkClicked(label);
     ShowSettingsDialog();
+    UpdateShield();  // another folder may need other rights
 }
 
 void OnTimer(UINT_PTR id) {
@@ -223,8 +201,7 @@ void OnTimer(UINT_PTR id) {
     } else if (id == kResumeTimer) {
         KillTimer(window.hwnd, kResumeTimer);
         ShowStatus(StatusLine::Busy);
-        g_run.ResumeFromDialog = true;
-        ApplyOptions(apply::Pass::AfterSettingsDialog);
+        ResumeStartAfterDialog();
     }
 }
 
@@ -315,9 +292,11 @@ void ShowStatus(StatusLine which) {
     }
 }
 
-void ShowResult() {
+void ShowResult(apply::Outcome outcome, const apply::Choices& choices) {
+    SaveChoices(g_run.SettingsPath, choices);
+    if (!window.hwnd) return;  // closed while the worker ran: the choices are saved all the same
     HideResultMarks();
-    if (g_run.Outcome == apply::Outcome::Failed) {
+    if (outcome != apply::Outcome::Succeeded) {
         SetStatusText(Pick(kStatusFailure));
         ShowResultMark("FailureMark");
     } else {
@@ -326,7 +305,16 @@ void ShowResult() {
     }
     SetTimer(window.hwnd, kStatusResetTimer, kStatusResetMs, nullptr);
     SetFocus(Ctl("StartButton"));
-    SaveChoices(g_run.SettingsPath, CurrentChoices());
+}
+
+void SetStartBusy(bool busy) {
+    window.busy = busy;
+    if (!window.hwnd) return;
+    if (busy) {
+        KillTimer(window.hwnd, kStatusResetTimer);
+        HideResultMarks();
+    }
+    EnableWindow(Ctl("StartButton"), !busy && AnyGenerationTicked());
 }
 
 void ResumeAfterDialog() { SetTimer(window.hwnd, kResumeTimer, 1, nullptr); }
@@ -353,9 +341,6 @@ HWND CreateMainWindow() {
     window.icon.Form(hwnd);
     window.icon.ResIcon(1);
     HandCursor = LoadCursorW(nullptr, IDC_HAND);
-    window.elevated = IsElevated();
-    window.windowsMajor = WindowsMajorVersion();
-    window.uacSwitchedOff = UacSwitchedOff();
     ShowSavedChoices();
     ApplySwitches(startup::ReadSwitches(g_run.CommandLine));
     return hwnd;

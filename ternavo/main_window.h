@@ -15,7 +15,9 @@ apply::Choices CurrentChoices();
 
 enum class StatusLine { Idle, IdleAfterResult, Busy };
 void ShowStatus(StatusLine which);
-// Shows the run's outcome with its mark, starts the status-line reset and saves the choices.
-void ShowResult();
-// Resumes the apply run from the message loop, once the settings dialog is gone.
+// Saves the choices of a press and shows how it ended, with its mark; starts the status-line reset.
+void ShowResult(apply::Outcome outcome, const apply::Choices& choices);
+// Start is disabled while the worker runs, and enabled again afterwards.
+void SetStartBusy(bool busy);
+// Resumes the press of Start from the message loop, once the settings dialog is gone.
 void ResumeAfterDialog();

@@ -2,7 +2,6 @@
 #include <cwctype>
 #include <vector>
 #include "common/winutil.h"
-#include "ternavo/run_state.h"
 
 namespace {
 
@@ -57,10 +56,8 @@ namespace {
 bool WriteValue(HKEY root, const std::wstring& key, const std::wstring& name, DWORD type, const void* data,
                 DWORD size) {
     win::RegKey k;
-    if (RegOpenKeyExW(root, key.c_str(), 0, kWriteAccess | RegistryView(root, key), k.put()) != ERROR_SUCCESS) {
-        g_run.Outcome = apply::Outcome::Failed;
+    if (RegOpenKeyExW(root, key.c_str(), 0, kWriteAccess | RegistryView(root, key), k.put()) != ERROR_SUCCESS)
         return false;
-    }
     return RegSetValueExW(k.get(), name.empty() ? nullptr : name.c_str(), 0, type,
                           static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
 }

@@ -18,8 +18,8 @@ REGSAM RegistryView(HKEY root, const std::wstring& key);
 bool RegCreateKey(HKEY root, const std::wstring& key, const std::wstring& className);
 // True when the key can be opened for reading.
 bool RegKeyExists(HKEY root, const std::wstring& key);
-// Writes into an existing key (never creates it). False on failure; a key that
-// cannot be opened also marks the apply run as failed.
+// Writes into an existing key (never creates it). False on failure, a key
+// that cannot be opened included.
 bool RegWriteValue(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value);
 bool RegWriteValue(HKEY root, const std::wstring& key, const std::wstring& name, int32_t value);
 // Reads a value as text into `out`: 0 on success, else the Windows error code

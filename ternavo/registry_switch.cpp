@@ -1,7 +1,6 @@
 #include "ternavo/registry_switch.h"
 #include <initializer_list>
 #include "ternavo/registry.h"
-#include "ternavo/run_state.h"
 
 namespace {
 
@@ -15,21 +14,22 @@ const wchar_t* TargetKey(ClassicTarget target) {
     return L"";
 }
 
-void Write(ClassicTarget target, const wchar_t* name, const wchar_t* value) {
-    if (!RegWriteValue(HKEY_LOCAL_MACHINE, TargetKey(target), name, value)) g_run.Outcome = apply::Outcome::Failed;
+bool Write(ClassicTarget target, const wchar_t* name, const wchar_t* value) {
+    return RegWriteValue(HKEY_LOCAL_MACHINE, TargetKey(target), name, value);
 }
 
 }  // namespace
 
-void AllowMultiInstance(ClassicTarget target) {
+bool AllowMultiInstance(ClassicTarget target) {
     // Pro's "DefaultPrefs" lies below its own "ICQPro" key, which is created first.
     std::initializer_list<const wchar_t*> create = {TargetKey(target)};
     std::initializer_list<const wchar_t*> createPro = {L"SOFTWARE\\Mirabilis\\ICQ\\ICQPro", TargetKey(target)};
     for (const wchar_t* key : target == ClassicTarget::Pro ? createPro : create)
         if (!RegKeyExists(HKEY_LOCAL_MACHINE, key)) RegCreateKey(HKEY_LOCAL_MACHINE, key, L"");
     // A failed creation shows up here: the write into the missing key fails.
-    Write(target, L"MultiInstance", L"Yes");
-    Write(target, L"OwnersNoLimit", L"Yes");
+    bool multiInstance = Write(target, L"MultiInstance", L"Yes");
+    bool ownersNoLimit = Write(target, L"OwnersNoLimit", L"Yes");
+    return multiInstance && ownersNoLimit;
 }
 
-void ForbidMultiInstance(ClassicTarget target) { Write(target, L"MultiInstance", L"No"); }
+bool ForbidMultiInstance(ClassicTarget target) { return Write(target, L"MultiInstance", L"No"); }

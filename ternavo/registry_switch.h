@@ -4,7 +4,9 @@
 enum class ClassicTarget { Lite, Pro, ICQ6 };
 
 // Creates the target's missing keys, then writes "MultiInstance" = "Yes" and
-// "OwnersNoLimit" = "Yes". A failure marks the apply run as failed.
-void AllowMultiInstance(ClassicTarget target);
-// Writes "MultiInstance" = "No" into the existing key; creates nothing.
-void ForbidMultiInstance(ClassicTarget target);
+// "OwnersNoLimit" = "Yes" (the second even when the first failed). False when
+// a write failed.
+bool AllowMultiInstance(ClassicTarget target);
+// Writes "MultiInstance" = "No" into the existing key; creates nothing. False
+// when the key is missing or the write failed.
+bool ForbidMultiInstance(ClassicTarget target);

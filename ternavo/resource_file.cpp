@@ -2,7 +2,6 @@
 #include <vector>
 #include "common/winutil.h"
 #include "ternavo/rules/folders.h"
-#include "ternavo/run_state.h"
 
 namespace {
 
@@ -41,7 +40,6 @@ DWORD WriteWholeFile(const std::wstring& target, const void* bytes, DWORD size) 
 }
 
 long Failed(DWORD error) {
-    g_run.Outcome = apply::Outcome::Failed;
     return error != 0 ? static_cast<long>(error) : static_cast<long>(ERROR_GEN_FAILURE);
 }
 

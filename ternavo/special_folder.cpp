@@ -1,10 +1,10 @@
 #include "ternavo/special_folder.h"
 #include <shlobj.h>
-#include "ternavo/main_window.h"
 
+// No owner window: the folders asked for here exist already and need no dialog.
 std::wstring GetSpecialFolder(int csidl) {
     LPITEMIDLIST items = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(MainWindow(), csidl, &items)) || !items) return {};
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &items)) || !items) return {};
     wchar_t path[512] = {};
     BOOL ok = SHGetPathFromIDListW(items, path);
     CoTaskMemFree(items);

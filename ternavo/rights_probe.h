@@ -1,0 +1,12 @@
+#pragma once
+// What this user may do, asked of the system. Kept in a file of its own: a
+// test build of Ternavo links another answer in its place, to walk the road of
+// a user without administrator rights under a system that grants them all.
+#include <string>
+
+// True when this process has administrator rights, and where the system
+// cannot tell (before Vista): there Ternavo has whatever rights it will get.
+bool IsElevated();
+// True when this user may create (and delete) a file in `dir`: a temporary
+// file is made there and deleted again at once.
+bool CanWriteFolder(const std::wstring& dir);
