@@ -2,20 +2,6 @@
 #include <shellapi.h>
 #include "common/winutil.h"
 
-bool UacSwitchedOff() {
-    // The policy lies in the 64-bit view on 64-bit Windows, whichever build asks.
-    win::RegKey key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", 0,
-                      KEY_QUERY_VALUE | KEY_WOW64_64KEY, key.put()) != ERROR_SUCCESS)
-        return false;
-    DWORD value = 1, size = sizeof(value), type = 0;
-    if (RegQueryValueExW(key.get(), L"EnableLUA", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
-            ERROR_SUCCESS ||
-        type != REG_DWORD)
-        return false;
-    return value == 0;
-}
-
 namespace {
 
 // Waits for `process` and lets the window system deliver messages meanwhile.

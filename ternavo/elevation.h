@@ -1,12 +1,7 @@
 #pragma once
-// User account control for Ternavo: whether the system switched it off, and
-// running Ternavo's worker "as administrator" while the window stays usable.
+// Running Ternavo's worker "as administrator" while the window stays usable.
 #include <windows.h>
 #include <string>
-
-// True when the policy "EnableLUA" is 0: user account control is off, and a
-// copy started as administrator would run with the same rights as this one.
-bool UacSwitchedOff();
 
 struct WorkerRun {
     DWORD startError = ERROR_SUCCESS;  // ERROR_CANCELLED: the user declined the prompt

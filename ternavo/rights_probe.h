@@ -7,6 +7,9 @@
 // True when this process has administrator rights, and where the system
 // cannot tell (before Vista): there Ternavo has whatever rights it will get.
 bool IsElevated();
+// True when the policy "EnableLUA" is 0: user account control is off, and a
+// copy started as administrator would run with the same rights as this one.
+bool UacSwitchedOff();
 // True when this user may create (and delete) a file in `dir`: a temporary
 // file is made there and deleted again at once.
 bool CanWriteFolder(const std::wstring& dir);

@@ -18,6 +18,19 @@ to_windows_path(WIN_BIN ${CMAKE_BINARY_DIR}/bin)
 to_windows_path(WIN_FIXTURES ${CMAKE_BINARY_DIR}/fixtures)
 to_windows_path(WIN_SOURCE ${CMAKE_SOURCE_DIR})
 
+# A test build of Ternavo that believes it lacks administrator rights: the
+# product's own code with another rights probe linked in (never a switch of the
+# shipped program). Under Wine, which grants every program all rights and lets
+# "runas" simply start the program, the whole road of the worker runs in it.
+add_executable(Ternavo_standard_user WIN32 ${CMAKE_SOURCE_DIR}/ternavo/main.cpp
+  ${CMAKE_SOURCE_DIR}/ternavo/res/ternavo.rc ${CMAKE_SOURCE_DIR}/common/exe/runtime.cpp
+  ${CMAKE_SOURCE_DIR}/tests/windows/ternavo_apply/standard_user/rights.cpp)
+target_link_libraries(Ternavo_standard_user PRIVATE ternavo_core)
+target_link_options(Ternavo_standard_user PRIVATE ${PRODUCT_LINK})
+target_include_directories(Ternavo_standard_user PRIVATE ${CMAKE_BINARY_DIR}/bin)
+add_dependencies(Ternavo_standard_user Ternavo)
+set_target_properties(Ternavo_standard_user PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
 # Every folder below tests/windows (but support) is one test program; a folder
 # named kestrun* links Kestrun's library, ternavo* Ternavo's; a folder
 # whose name ends in "_de" runs in a prefix with a German system locale.
@@ -42,7 +55,7 @@ foreach(dir ${TEST_DIRS})
   endif()
   target_link_libraries(wt_${name} PRIVATE ${core} wtsupport GTest::gtest_main)
   target_link_options(wt_${name} PRIVATE -static)
-  add_dependencies(wt_${name} Kestrun Ternavo fixtures)
+  add_dependencies(wt_${name} Kestrun Ternavo Ternavo_standard_user fixtures)
   add_test(NAME wt_${name}${TEST_SUFFIX} COMMAND wt_${name})
   set(envs "TEST_BIN_DIR=${WIN_BIN};TEST_FIXTURE_DIR=${WIN_FIXTURES};TEST_SOURCE_DIR=${WIN_SOURCE}")
   if(name MATCHES "_de$")

@@ -13,6 +13,7 @@ std::wstring Env(const wchar_t* name) {
 
 std::wstring KestrunExe() { return Env(L"TEST_BIN_DIR") + L"\\Kestrun.exe"; }
 std::wstring TernavoExe() { return Env(L"TEST_BIN_DIR") + L"\\Ternavo.exe"; }
+std::wstring StandardUserTernavoExe() { return Env(L"TEST_BIN_DIR") + L"\\Ternavo_standard_user.exe"; }
 std::wstring FixtureDir(const std::wstring& kind) { return Env(L"TEST_FIXTURE_DIR") + L"\\" + kind + L"\\"; }
 
 std::wstring EnsureDir(const std::wstring& dir) {

@@ -14,6 +14,8 @@ std::wstring Env(const wchar_t* name);
 // The built Kestrun.exe and Ternavo.exe (x64).
 std::wstring KestrunExe();
 std::wstring TernavoExe();
+// The test build of Ternavo that believes it lacks administrator rights.
+std::wstring StandardUserTernavoExe();
 // A stand-in ICQ folder: "icq7" (version 7.x pair) or "icq6" (6.x pair).
 std::wstring FixtureDir(const std::wstring& kind);
 

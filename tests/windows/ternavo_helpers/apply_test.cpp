@@ -1,11 +1,9 @@
-// The apply sequence inside this test program, with the main window's choices
-// and the settings dialog replaced by plain values (no message box is reached
-// here; the end-to-end tests drive the real windows).
+// The steps of a press inside this test program: plain functions over the
+// choices and the folder, which show nothing and return how they ended (the
+// end-to-end tests drive the real windows and the worker).
 #include <gtest/gtest.h>
-#include "ternavo/run_state.h"
 #include "ternavo/apply.h"
 #include "tests/windows/support/wt.h"
-#include "tests/windows/ternavo_helpers/doubles.h"
 
 namespace {
 
@@ -35,42 +33,31 @@ bool IcqKeyExists(const std::wstring& subKey) {
 
 class Apply : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Clean();
-        doubles::Reset();
-        g_run.SettingsPath = wt::NewDir(L"apply") + L"ternavo.ini";
-    }
+    void SetUp() override { Clean(); }
     void TearDown() override { Clean(); }
     static void Clean() {
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, kPhysical);
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Mirabilis");
     }
-    static void Choose(bool lite, bool pro, bool icq6, bool icq7, int instances) {
-        doubles::choices.lite = lite;
-        doubles::choices.pro = pro;
-        doubles::choices.icq6 = icq6;
-        doubles::choices.icq7 = icq7;
-        doubles::choices.instances = static_cast<apply::Instances>(instances);
+    static apply::Outcome Run(bool lite, bool pro, bool icq6, bool icq7, int instances,
+                              const std::wstring& dir = L"") {
+        return RunSteps({lite, pro, icq6, icq7, static_cast<apply::Instances>(instances)}, dir);
     }
 };
 
 TEST_F(Apply, AllowIcq6WritesIntoItsOwnKey) {
-    Choose(false, false, true, false, 0);
-    ApplyOptions(apply::Pass::Start);
+    EXPECT_EQ(Run(false, false, true, false, 0), apply::Outcome::Succeeded);
     EXPECT_EQ(IcqValue(L"ICQ6", L"MultiInstance"), L"Yes");
     EXPECT_EQ(IcqValue(L"ICQ6", L"OwnersNoLimit"), L"Yes");
     EXPECT_FALSE(IcqKeyExists(L"ICQ6\\DefaultPrefs"));
     EXPECT_FALSE(IcqKeyExists(L"DefaultPrefs"));
-    EXPECT_EQ(doubles::results, std::vector<apply::Outcome>{apply::Outcome::Succeeded});
 }
 
 TEST_F(Apply, AllowProOnAMachineWithoutIcqCreatesItsKeys) {
-    Choose(false, true, false, false, 0);
-    ApplyOptions(apply::Pass::Start);
+    EXPECT_EQ(Run(false, true, false, false, 0), apply::Outcome::Succeeded);
     EXPECT_EQ(IcqValue(L"ICQPro\\DefaultPrefs", L"MultiInstance"), L"Yes");
     EXPECT_EQ(IcqValue(L"ICQPro\\DefaultPrefs", L"OwnersNoLimit"), L"Yes");
     EXPECT_FALSE(IcqKeyExists(L"DefaultPrefs"));  // Lite's key is not touched
-    EXPECT_EQ(doubles::results, std::vector<apply::Outcome>{apply::Outcome::Succeeded});
     // Nothing in the 64-bit view, where the older ICQ never looks.
     HKEY k;
     EXPECT_NE(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Mirabilis", 0, KEY_READ | KEY_WOW64_64KEY, &k),
@@ -78,52 +65,35 @@ TEST_F(Apply, AllowProOnAMachineWithoutIcqCreatesItsKeys) {
 }
 
 TEST_F(Apply, ForbidNeverCreatesAndFailsWithoutTheKey) {
-    Choose(true, true, true, false, 1);
-    ApplyOptions(apply::Pass::Start);
+    EXPECT_EQ(Run(true, true, true, false, 1), apply::Outcome::Failed);
     EXPECT_FALSE(IcqKeyExists(L""));
     EXPECT_EQ(IcqValue(L"", L"MultiInstance"), L"<missing>");
-    EXPECT_EQ(doubles::results, std::vector<apply::Outcome>{apply::Outcome::Failed});
 }
 
 TEST_F(Apply, ForbidAfterAllowKeepsOwnersNoLimit) {
-    Choose(true, true, true, false, 0);
-    ApplyOptions(apply::Pass::Start);
-    Choose(true, true, true, false, 1);
-    g_run.Outcome = apply::Outcome::Succeeded;
-    ApplyOptions(apply::Pass::Start);
+    EXPECT_EQ(Run(true, true, true, false, 0), apply::Outcome::Succeeded);
+    EXPECT_EQ(Run(true, true, true, false, 1), apply::Outcome::Succeeded);
     for (const wchar_t* key : {L"DefaultPrefs", L"ICQPro\\DefaultPrefs", L"ICQ6"}) {
         EXPECT_EQ(IcqValue(key, L"MultiInstance"), L"No") << key;
         EXPECT_EQ(IcqValue(key, L"OwnersNoLimit"), L"Yes") << key;
     }
-    EXPECT_EQ(doubles::results, (std::vector<apply::Outcome>{apply::Outcome::Succeeded, apply::Outcome::Succeeded}));
 }
 
 TEST_F(Apply, AFailingStepDoesNotStopTheOthers) {
     // Only ICQ 6 has its key: Lite and Pro fail, ICQ 6 is still forbidden.
-    Choose(false, false, true, false, 0);
-    ApplyOptions(apply::Pass::Start);
-    Choose(true, true, true, false, 1);
-    g_run.Outcome = apply::Outcome::Succeeded;
-    ApplyOptions(apply::Pass::Start);
+    EXPECT_EQ(Run(false, false, true, false, 0), apply::Outcome::Succeeded);
+    EXPECT_EQ(Run(true, true, true, false, 1), apply::Outcome::Failed);
     EXPECT_EQ(IcqValue(L"ICQ6", L"MultiInstance"), L"No");
-    EXPECT_EQ(doubles::results.back(), apply::Outcome::Failed);
 }
 
-TEST_F(Apply, Icq7WithoutAKnownFolderOnlyOpensTheDialog) {
-    doubles::choices.icq7Folder = wt::FixtureDir(L"icq7");  // even a folder found at start-up is not enough
-    Choose(true, true, true, true, 0);
-    ApplyOptions(apply::Pass::Start);
-    EXPECT_EQ(doubles::settingsDialogShown, 1);
-    EXPECT_TRUE(g_run.StartPending);
-    EXPECT_FALSE(IcqKeyExists(L""));  // nothing written before the folder is confirmed
-    EXPECT_TRUE(doubles::results.empty());
-}
-
-TEST_F(Apply, UnknownModesDoNothing) {
-    Choose(true, true, true, false, 0);
-    for (int pass : {0, 4, -1}) ApplyOptions(static_cast<apply::Pass>(pass));
-    EXPECT_FALSE(IcqKeyExists(L""));
-    EXPECT_TRUE(doubles::results.empty());
+TEST_F(Apply, Icq7OutsideAnIcq7FolderIsRefusedBeforeAnyChange) {
+    std::wstring icq6 = wt::NewDir(L"apply-icq6");
+    wt::InstallStandIn(icq6, L"icq6");
+    for (const std::wstring& dir : {std::wstring(), wt::NewDir(L"apply-empty"), icq6}) {
+        EXPECT_EQ(Run(true, true, true, true, 0, dir), apply::Outcome::Refused) << dir;
+        EXPECT_FALSE(IcqKeyExists(L""));
+        EXPECT_FALSE(wt::Exists(dir + L"Kestrun.exe"));
+    }
 }
 
 }  // namespace

@@ -7,23 +7,21 @@
 // in for the windows only.
 namespace doubles {
 apply::Choices choices;
-std::vector<apply::Outcome> results;
 int settingsDialogShown = 0;
 
 void Reset() {
     choices = apply::Choices{};
-    results.clear();
     settingsDialogShown = 0;
     g_run.UseEnglish = true;
-    g_run.Outcome = apply::Outcome::Succeeded;
-    g_run.StartPending = g_run.ResumeFromDialog = false;
+    g_run.StartPending = false;
 }
 }  // namespace doubles
 
 HWND MainWindow() { return nullptr; }
 apply::Choices CurrentChoices() { return doubles::choices; }
 void ShowStatus(StatusLine) {}
-void ShowResult() { doubles::results.push_back(g_run.Outcome); }
+void ShowResult(apply::Outcome, const apply::Choices&) {}
+void SetStartBusy(bool) {}
 void ResumeAfterDialog() {}
 void SetSettingsDialogFolder(const std::wstring& dir) { doubles::choices.icq7Folder = dir; }
 void ShowSettingsDialog() { ++doubles::settingsDialogShown; }

@@ -7,7 +7,6 @@
 
 namespace doubles {
 extern apply::Choices choices;              // what the windows show: boxes, list, folder box, shortcut box
-extern std::vector<apply::Outcome> results;  // the run's outcome at every ShowResult
 extern int settingsDialogShown;
 void Reset();
 }  // namespace doubles

@@ -16,6 +16,7 @@
 #include "ternavo/long_path.h"
 #include "ternavo/registry.h"
 #include "ternavo/resource_file.h"
+#include "ternavo/rights_probe.h"
 #include "ternavo/shortcut.h"
 #include "ternavo/special_folder.h"
 #include "ternavo/windows_version.h"
@@ -77,10 +78,9 @@ TEST_F(Registry, CreateKeyIsTrueOnlyForANewKeyAndMakesItsParents) {
     EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, deep));
 }
 
-TEST_F(Registry, WriteNeverCreatesTheKeyAndMarksTheRunFailed) {
+TEST_F(Registry, WriteNeverCreatesTheKey) {
     std::wstring key = std::wstring(kTestKey) + L"\\Missing";
     EXPECT_FALSE(RegWriteValue(HKEY_LOCAL_MACHINE, key, L"MultiInstance", L"Yes"));
-    EXPECT_EQ(g_run.Outcome, apply::Outcome::Failed);
     EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, key));
     EXPECT_FALSE(PhysicalKeyExists(L"SOFTWARE\\Wow6432Node\\TernavoHelperTest"));
     EXPECT_FALSE(PhysicalKeyExists(kTestKey));
@@ -91,7 +91,6 @@ TEST_F(Registry, WriteAndReadTextAndNumbers) {
     EXPECT_TRUE(RegWriteValue(HKEY_LOCAL_MACHINE, kTestKey, L"MultiInstance", L"Yes"));
     EXPECT_TRUE(RegWriteValue(HKEY_LOCAL_MACHINE, kTestKey, L"Umlaut", L"Grüße"));
     EXPECT_TRUE(RegWriteValue(HKEY_LOCAL_MACHINE, kTestKey, L"Count", int32_t{-2}));
-    EXPECT_EQ(g_run.Outcome, apply::Outcome::Succeeded);
     std::wstring text = L"before";
     EXPECT_EQ(RegReadValue(HKEY_LOCAL_MACHINE, kTestKey, L"MultiInstance", text), 0);
     EXPECT_EQ(text, L"Yes");
@@ -206,7 +205,6 @@ protected:
 TEST_F(Resource, WritesTheStarterByteForByte) {
     EXPECT_EQ(ExtractResource(101, L"Custom", dir_ + L"Kestrun.exe", module_), 0);
     EXPECT_EQ(wt::ReadBytes(dir_ + L"Kestrun.exe"), starter_);
-    EXPECT_EQ(g_run.Outcome, apply::Outcome::Succeeded);
     EXPECT_EQ(wt::ListFiles(dir_), std::vector<std::wstring>{L"Kestrun.exe"});  // no leftovers
 }
 
@@ -216,27 +214,20 @@ TEST_F(Resource, ReplacesALongerFileWhole) {
     EXPECT_EQ(wt::ReadBytes(dir_ + L"Kestrun.exe"), starter_);
 }
 
-TEST_F(Resource, FailuresLeaveNoHalfFileAndMarkTheRun) {
+TEST_F(Resource, FailuresLeaveNoHalfFile) {
     // The folder does not exist.
     EXPECT_NE(ExtractResource(101, L"Custom", dir_ + L"nowhere\\Kestrun.exe", module_), 0);
-    EXPECT_EQ(g_run.Outcome, apply::Outcome::Failed);
     // The name is taken by a folder: it stays, and no temporary file is left.
-    g_run.Outcome = apply::Outcome::Succeeded;
     ASSERT_TRUE(CreateDirectoryW((dir_ + L"Kestrun.exe").c_str(), nullptr));
     EXPECT_NE(ExtractResource(101, L"Custom", dir_ + L"Kestrun.exe", module_), 0);
-    EXPECT_EQ(g_run.Outcome, apply::Outcome::Failed);
     EXPECT_TRUE(wt::ListFiles(dir_).empty());
     // A resource that is not there.
-    g_run.Outcome = apply::Outcome::Succeeded;
     EXPECT_NE(ExtractResource(102, L"Custom", dir_ + L"Other.exe", module_), 0);
-    EXPECT_EQ(g_run.Outcome, apply::Outcome::Failed);
     EXPECT_FALSE(wt::Exists(dir_ + L"Other.exe"));
     // A folder too long to take a temporary name (Windows refuses it too).
-    g_run.Outcome = apply::Outcome::Succeeded;
     std::wstring deep = wt::EnsureDir(dir_ + std::wstring(250 - dir_.size(), L'd'));
     ASSERT_EQ(deep.size(), 251u);
     EXPECT_NE(ExtractResource(101, L"Custom", deep + L"Kestrun.exe", module_), 0);
-    EXPECT_EQ(g_run.Outcome, apply::Outcome::Failed);
     EXPECT_TRUE(wt::ListFiles(deep).empty());
 }
 
@@ -252,10 +243,8 @@ TEST_F(Resource, ARunningStarterIsEitherKeptOrReplacedWhole) {
     std::string now = wt::ReadBytes(target);
     if (rc == 0) {
         EXPECT_EQ(now, starter_);
-        EXPECT_EQ(g_run.Outcome, apply::Outcome::Succeeded);
     } else {
         EXPECT_EQ(now, old);
-        EXPECT_EQ(g_run.Outcome, apply::Outcome::Failed);
     }
     std::cout << "replacing a running program: " << (rc == 0 ? "replaced" : "refused, old copy kept") << "\n";
     running.Kill();
@@ -299,6 +288,17 @@ TEST(SpecialFolder, DesktopIsAFolderAndUnknownIdsAreEmpty) {
 }
 
 TEST(WindowsFamily, IsNT) { EXPECT_TRUE(IsWindowsNT()); }
+
+TEST(Rights, TheFolderProbeLeavesNothingBehindAndNeedsAFolder) {
+    std::wstring dir = wt::NewDir(L"probe");
+    wt::WriteBytes(dir + L"ICQ.exe", "x");
+    EXPECT_TRUE(CanWriteFolder(dir));
+    EXPECT_TRUE(CanWriteFolder(dir.substr(0, dir.size() - 1)));  // with or without "\"
+    EXPECT_EQ(wt::ListFiles(dir), std::vector<std::wstring>{L"ICQ.exe"});
+    EXPECT_FALSE(CanWriteFolder(dir + L"missing"));
+    EXPECT_FALSE(CanWriteFolder(dir + L"ICQ.exe"));  // a file, not a folder
+    EXPECT_FALSE(CanWriteFolder(L""));
+}
 
 // Drives the browse dialog from a second thread while the test thread sits in it.
 class Browse : public ::testing::Test {

@@ -19,9 +19,10 @@ struct Ternavo {
     wt::Process proc;
     HWND main = nullptr;
 
-    explicit Ternavo(const std::wstring& hint = L"tv")
+    // `build`: the shipped Ternavo, or a test build of it; the copy is named Ternavo.exe either way.
+    explicit Ternavo(const std::wstring& hint = L"tv", const std::wstring& build = wt::TernavoExe())
         : dir(wt::NewDir(hint)), exe(dir + L"Ternavo.exe"), ini(dir + L"ternavo.ini") {
-        CopyFileW(wt::TernavoExe().c_str(), exe.c_str(), FALSE);
+        CopyFileW(build.c_str(), exe.c_str(), FALSE);
     }
     ~Ternavo() {
         if (proc.Running()) proc.Kill();

@@ -1,0 +1,223 @@
+// Ternavo's administrator worker: "Ternavo.exe -worker ..." run directly, as
+// the window starts it "as administrator"; and the window's whole road in the
+// test build that believes it lacks administrator rights (Wine's "runas"
+// simply starts the program, so the worker really runs).
+#include <gtest/gtest.h>
+#include "ternavo/rules/switches.h"
+#include "tests/windows/ternavo_apply/road.h"
+
+namespace {
+
+// A Unix symbolic link in the prefix. Wine reports one that points at a
+// folder as a reparse point (0x410); one that points at a file reads as a
+// plain file there, so the links below point at folders.
+bool MakeUnixLink(const std::wstring& target, const std::wstring& link) {
+    using UnixName = char*(CDECL*)(const wchar_t*);
+    auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixName) return false;
+    auto wide = [&](const std::wstring& path) {
+        char* name = unixName(path.c_str());
+        std::string s = name ? name : "";
+        HeapFree(GetProcessHeap(), 0, name);
+        return std::wstring(s.begin(), s.end());  // the test folders are ASCII
+    };
+    wt::Process ln(L"C:\\windows\\system32\\start.exe",
+                   L"/wait /unix /bin/ln -s \"" + wide(target) + L"\" \"" + wide(link) + L"\"");
+    ln.WaitExit(15000);
+    return wt::WaitFor([&] { return (GetFileAttributesW(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+                                    GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                       5000);
+}
+
+class Worker : public ::testing::Test {
+protected:
+    void SetUp() override {
+        road::ClearIcqKeys();
+        DeleteFileW(road::DesktopLink().c_str());
+    }
+    void TearDown() override {
+        road::ClearIcqKeys();
+        DeleteFileW(road::DesktopLink().c_str());
+    }
+    // Runs the worker of a Ternavo copy; its exit code, or -1 when it did not
+    // end in time. Any visible window it shows meanwhile is counted.
+    int Run(tv::Ternavo& t, const std::wstring& args) {
+        wt::Process p(t.exe, args, t.dir);
+        if (!p.started()) return -1;
+        bool ended = wt::WaitFor([&] {
+            if (!wt::TopWindows(p.pid()).empty()) ++windowsSeen_;
+            return !p.Running();
+        }, 30000);
+        return ended ? static_cast<int>(p.ExitCode()) : -1;
+    }
+    static std::wstring Icq(const std::wstring& hint, const std::wstring& kind = L"icq7") {
+        std::wstring d = wt::NewDir(hint);
+        wt::InstallStandIn(d, kind);
+        return d;
+    }
+    static std::wstring Args(const apply::Choices& c, const std::wstring& dir) {
+        return startup::WorkerArgumentText(c, dir);
+    }
+    int windowsSeen_ = 0;
+};
+
+TEST_F(Worker, ExitCodesAndTheFolderOnItsCommandLineWinsOverTernavoIni) {
+    std::wstring saved = Icq(L"wk-saved");
+    std::wstring given = wt::EnsureDir(wt::NewDir(L"wk given") + L"ICQ 7\\");  // blanks, as below Program Files
+    wt::InstallStandIn(given);
+    wt::WriteBytes(given + L"kestrun.ini", "[Kestrun]\r\nMaxNr=3\r\n");
+    std::wstring icq6 = Icq(L"wk-icq6", L"icq6");
+    tv::Ternavo t(L"wk");
+    road::Save(t, {false, false, false, true, 0}, saved);
+    t.Set(L"Shortcut", L"1");
+    std::string ini = wt::ReadBytes(t.ini);
+
+    // Refused before any change: 2.
+    for (const std::wstring& args : {std::wstring(L"-worker"), std::wstring(L"-worker -lite -allow -start"),
+                                     std::wstring(L"-worker -lite -icq7 -allow"),
+                                     Args({true, false, false, true, apply::Instances::Allow}, icq6)})
+        EXPECT_EQ(Run(t, args), 2) << args;
+    EXPECT_FALSE(road::IcqKeyExists(L""));
+    EXPECT_FALSE(wt::Exists(icq6 + L"Kestrun.exe"));
+
+    // Every step done: 0, in the folder given and nowhere else.
+    EXPECT_EQ(Run(t, Args({true, false, false, true, apply::Instances::Allow}, given)), 0);
+    EXPECT_EQ(wt::ReadBytes(given + L"Kestrun.exe"), wt::ReadBytes(wt::KestrunExe()));
+    EXPECT_FALSE(wt::Exists(given + L"kestrun.ini"));
+    EXPECT_EQ(road::IcqValue(L"DefaultPrefs", L"MultiInstance"), L"Yes");
+    EXPECT_FALSE(wt::Exists(saved + L"Kestrun.exe"));
+    EXPECT_FALSE(wt::Exists(road::DesktopLink()));  // the shortcut is the window's, for its user
+    EXPECT_EQ(wt::ReadBytes(t.ini), ini);           // ternavo.ini neither read nor written
+
+    // A step failed: 1 (Pro has no key to forbid in), the others still done.
+    wt::InstallStandIn(given);  // the stand-in's own files only
+    wt::WriteBytes(given + L"ICQ.exe1", "copy");
+    wt::WriteBytes(given + L"ICQ.exe1.csassembly", "");
+    wt::WriteBytes(road::DesktopLink(), "someone's shortcut");
+    EXPECT_EQ(Run(t, Args({true, true, false, true, apply::Instances::OnlyOne}, given)), 1);
+    EXPECT_EQ(road::IcqValue(L"DefaultPrefs", L"MultiInstance"), L"No");
+    for (const wchar_t* gone : {L"Kestrun.exe", L"ICQ.exe1", L"ICQ.exe1.csassembly"})
+        EXPECT_FALSE(wt::Exists(given + gone)) << gone;
+    EXPECT_TRUE(wt::Exists(road::DesktopLink()));
+    EXPECT_EQ(wt::ReadBytes(t.ini), ini);
+    EXPECT_EQ(windowsSeen_, 0);
+}
+
+TEST_F(Worker, AReparsePointInTheFolderRefusesBeforeAnyChange) {
+    std::wstring real = Icq(L"wk-real");
+    wt::InstallKestrun(real);
+    std::wstring elsewhere = wt::NewDir(L"wk-elsewhere");
+    wt::WriteBytes(elsewhere + L"precious", "keep");
+    tv::Ternavo t(L"wk-link");
+    const apply::Choices remove{true, false, false, true, apply::Instances::OnlyOne};
+
+    // A numbered copy that points elsewhere.
+    ASSERT_TRUE(MakeUnixLink(elsewhere.substr(0, elsewhere.size() - 1), real + L"ICQ.exe2"));
+    EXPECT_EQ(Run(t, Args(remove, real)), 2);
+    EXPECT_TRUE(wt::Exists(real + L"Kestrun.exe"));
+    EXPECT_EQ(wt::ReadBytes(elsewhere + L"precious"), "keep");
+    EXPECT_FALSE(road::IcqKeyExists(L""));  // not even the registry step ran
+
+    // The folder itself a link to a real ICQ 7 folder.
+    std::wstring linked = wt::NewDir(L"wk-linked");
+    RemoveDirectoryW(linked.c_str());
+    ASSERT_TRUE(MakeUnixLink(real.substr(0, real.size() - 1), linked.substr(0, linked.size() - 1)));
+    ASSERT_TRUE(wt::Exists(linked + L"ICQ.exe"));
+    EXPECT_EQ(Run(t, Args({false, false, false, true, apply::Instances::Allow}, linked)), 2);
+    EXPECT_EQ(Run(t, Args(remove, linked)), 2);
+    EXPECT_TRUE(wt::Exists(real + L"Kestrun.exe"));
+    EXPECT_FALSE(road::IcqKeyExists(L""));
+}
+
+// --- The window's road without administrator rights (the test build) ---
+
+const wchar_t kProgramFilesIcq7[] = L"C:\\Program Files\\ICQ7 wt\\";
+
+class StandardUser : public ::testing::Test {
+protected:
+    void SetUp() override {
+        road::ClearIcqKeys();
+        DeleteFileW(road::DesktopLink().c_str());
+        wt::RemoveTree(kProgramFilesIcq7);
+        wt::EnsureDir(kProgramFilesIcq7);
+        wt::InstallStandIn(kProgramFilesIcq7);
+    }
+    void TearDown() override {
+        road::ClearIcqKeys();
+        DeleteFileW(road::DesktopLink().c_str());
+        wt::RemoveTree(kProgramFilesIcq7);
+    }
+};
+
+TEST_F(StandardUser, TheWorkerDoesTheRightsStepsAndTheWindowTheUsersOwn) {
+    tv::Ternavo t(L"su", wt::StandardUserTernavoExe());
+    road::Save(t, {true, false, false, true, 0}, kProgramFilesIcq7);
+    ASSERT_TRUE(t.Start());
+    t.Press(t.C("StartButton"));
+    ASSERT_TRUE(t.WaitStatus(L"Changes successful!", 30000)) << wt::Text(t.C("StatusLine"));
+    EXPECT_EQ(wt::ReadBytes(std::wstring(kProgramFilesIcq7) + L"Kestrun.exe"), wt::ReadBytes(wt::KestrunExe()));
+    EXPECT_EQ(road::IcqValue(L"DefaultPrefs", L"OwnersNoLimit"), L"Yes");
+    // The shortcut is made by the window, on the desktop of the user who pressed Start.
+    road::Shortcut link = road::ReadShortcut(road::DesktopLink());
+    ASSERT_TRUE(link.ok);
+    EXPECT_EQ(link.target, std::wstring(kProgramFilesIcq7) + L"Kestrun.exe");
+    EXPECT_EQ(t.Get(L"ICQPro") + t.Get(L"ICQ7") + t.Get(L"Shortcut"), L"111");
+    EXPECT_TRUE(IsWindowEnabled(t.C("StartButton")));
+
+    // Removal with an unticked shortcut box (the dialog's choice, kept by the
+    // window): the worker removes Kestrun, the window its shortcut and tells.
+    t.proc.Kill();
+    t.Set(L"Instances", L"1");
+    t.Set(L"Shortcut", L"0");
+    ASSERT_TRUE(t.Start());
+    t.Press(t.C("StartButton"));
+    EXPECT_EQ(road::TakeBox(t, 30000).text,
+              L"All shortcuts to Kestrun.exe created by your own have to be deleted manually.");
+    ASSERT_TRUE(t.WaitStatus(L"Changes successful!"));
+    EXPECT_FALSE(wt::Exists(std::wstring(kProgramFilesIcq7) + L"Kestrun.exe"));
+    EXPECT_FALSE(wt::Exists(road::DesktopLink()));
+    EXPECT_EQ(road::IcqValue(L"DefaultPrefs", L"MultiInstance"), L"No");
+    EXPECT_EQ(t.Get(L"Shortcut") + t.Get(L"Instances"), L"01");
+}
+
+TEST_F(StandardUser, AWorkerThatRefusesShowsFailureAndTheWindowMakesNoShortcut) {
+    // Kestrun.exe in the folder is a link: the worker refuses, nothing changes.
+    std::wstring elsewhere = wt::NewDir(L"su-elsewhere");
+    wt::WriteBytes(elsewhere + L"precious", "keep");
+    ASSERT_TRUE(MakeUnixLink(elsewhere.substr(0, elsewhere.size() - 1), std::wstring(kProgramFilesIcq7) + L"Kestrun.exe"));
+    tv::Ternavo t(L"su-refused", wt::StandardUserTernavoExe());
+    road::Save(t, {false, false, false, true, 0}, kProgramFilesIcq7);
+    ASSERT_TRUE(t.Start(L"-start"));
+    ASSERT_TRUE(t.WaitStatus(L"Changes failed!", 30000)) << wt::Text(t.C("StatusLine"));
+    EXPECT_EQ(wt::ReadBytes(elsewhere + L"precious"), "keep");
+    EXPECT_FALSE(wt::Exists(road::DesktopLink()));
+}
+
+TEST_F(StandardUser, AFolderTheUserMayWriteToNeedsNoWorker) {
+    // With its program file renamed, this Ternavo can start no worker: what
+    // succeeds then was done by the window itself.
+    std::wstring own = wt::NewDir(L"su-own");
+    wt::InstallStandIn(own);
+    tv::Ternavo t(L"su-own", wt::StandardUserTernavoExe());
+    road::Save(t, {false, false, false, true, 0}, own);
+    ASSERT_TRUE(t.Start());
+    ASSERT_TRUE(MoveFileW(t.exe.c_str(), (t.dir + L"moved.exe").c_str()));
+    t.Press(t.C("StartButton"));
+    ASSERT_TRUE(t.WaitStatus(L"Changes successful!", 30000)) << wt::Text(t.C("StatusLine"));
+    EXPECT_EQ(wt::ReadBytes(own + L"Kestrun.exe"), wt::ReadBytes(wt::KestrunExe()));
+    EXPECT_TRUE(wt::Exists(road::DesktopLink()));
+
+    // With an older generation ticked as well, the worker is needed; it cannot
+    // start: the press fails and changes nothing, not even ICQ 7's part.
+    DeleteFileW((own + L"Kestrun.exe").c_str());
+    DeleteFileW(road::DesktopLink().c_str());
+    wt::Click(t.C("ICQLiteBox"));
+    t.Press(t.C("StartButton"));
+    ASSERT_TRUE(t.WaitStatus(L"Changes failed!", 30000)) << wt::Text(t.C("StatusLine"));
+    EXPECT_FALSE(wt::Exists(own + L"Kestrun.exe"));
+    EXPECT_FALSE(wt::Exists(road::DesktopLink()));
+    EXPECT_FALSE(road::IcqKeyExists(L""));
+}
+
+}  // namespace
