@@ -7,11 +7,9 @@
 // in for the windows only.
 namespace doubles {
 apply::Choices choices;
-int settingsDialogShown = 0;
 
 void Reset() {
     choices = apply::Choices{};
-    settingsDialogShown = 0;
     g_run.UseEnglish = true;
     g_run.StartPending = false;
 }
@@ -20,8 +18,6 @@ void Reset() {
 HWND MainWindow() { return nullptr; }
 apply::Choices CurrentChoices() { return doubles::choices; }
 void ShowStatus(StatusLine) {}
-void ShowResult(apply::Outcome, const apply::Choices&) {}
-void SetStartBusy(bool) {}
 void ResumeAfterDialog() {}
 void SetSettingsDialogFolder(const std::wstring& dir) { doubles::choices.icq7Folder = dir; }
-void ShowSettingsDialog() { ++doubles::settingsDialogShown; }
+void ShowSettingsDialog() {}

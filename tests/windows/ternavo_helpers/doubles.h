@@ -7,6 +7,5 @@
 
 namespace doubles {
 extern apply::Choices choices;              // what the windows show: boxes, list, folder box, shortcut box
-extern int settingsDialogShown;
 void Reset();
 }  // namespace doubles
