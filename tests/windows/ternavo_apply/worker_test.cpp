@@ -154,7 +154,12 @@ TEST_F(StandardUser, TheWorkerDoesTheRightsStepsAndTheWindowTheUsersOwn) {
     tv::Ternavo t(L"su", wt::StandardUserTernavoExe());
     road::Save(t, {true, false, false, true, 0}, kProgramFilesIcq7);
     ASSERT_TRUE(t.Start());
-    t.Press(t.C("StartButton"));
+    PostMessageW(t.C("StartButton"), BM_CLICK, 0, 0);
+    // While the worker runs, Start is disabled and the window answers.
+    ASSERT_TRUE(wt::WaitFor([&] { return !IsWindowEnabled(t.C("StartButton")); }, 5000));
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(SendMessageTimeoutW(t.main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &answer));
+    EXPECT_EQ(t.Status(), L"Please wait...");
     ASSERT_TRUE(t.WaitStatus(L"Changes successful!", 30000)) << wt::Text(t.C("StatusLine"));
     EXPECT_EQ(wt::ReadBytes(std::wstring(kProgramFilesIcq7) + L"Kestrun.exe"), wt::ReadBytes(wt::KestrunExe()));
     EXPECT_EQ(road::IcqValue(L"DefaultPrefs", L"OwnersNoLimit"), L"Yes");
