@@ -44,9 +44,11 @@ bool RunStep(apply::Step step, const std::wstring& icq7Dir) {
     return false;
 }
 
-}  // namespace
+// The folder test the window made before it asked for anything, made again
+// before anything changes: ICQ.exe and MCore.dll of ICQ 7.
+bool IsICQ7Folder(const std::wstring& dir) { return IsICQDirectory(dir) && IsICQ7Version(dir); }
 
-bool IsICQ7Folder(const std::wstring& dir) { return IsICQDirectory(dir) && IsICQ7Version(win::WithBackslash(dir)); }
+}  // namespace
 
 apply::Outcome RunSteps(const apply::Choices& steps, const std::wstring& icq7Dir) {
     std::wstring dir = win::WithBackslash(icq7Dir);

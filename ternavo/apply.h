@@ -11,7 +11,3 @@
 // folder, neither it nor Kestrun's files in it reparse points: otherwise
 // nothing at all is done and the result is Refused.
 apply::Outcome RunSteps(const apply::Choices& steps, const std::wstring& icq7Dir);
-
-// The folder test the window makes before it asks for anything, and the
-// worker again before it changes anything: ICQ.exe and MCore.dll of ICQ 7.
-bool IsICQ7Folder(const std::wstring& dir);
