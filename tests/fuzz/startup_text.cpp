@@ -1,13 +1,16 @@
 // Fuzzes what both programs take from their process at start-up: the argument
 // text cut from a whole command line, the language choice and Kestrun's own
-// name. Any text must give a trimmed piece of itself, and the settings key
-// must decide the language whenever it is one of the two words.
+// name; and Ternavo's worker's arguments. Any text must give a trimmed piece
+// of itself, the settings key must decide the language whenever it is one of
+// the two words, and whatever the worker accepts, written again as the window
+// writes it, must read back the same.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include "kestrun/rules/launchrules.h"
 #include "ternavo/rules/icq7search.h"
+#include "ternavo/rules/switches.h"
 
 namespace {
 
@@ -53,5 +56,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(text.find(base) != std::wstring::npos);
     Check(base.find_first_of(L"\\/") == std::wstring::npos);
     Check(icq7::IsICQ7VersionText(text) == (text.size() >= 2 && text[0] == L'7' && text[1] == L'.'));
+
+    startup::WorkerOrder order = startup::ReadWorkerArguments(text);
+    if (order.valid && (order.icq7Folder.empty() || order.icq7Folder.back() != L'\\')) {
+        startup::WorkerOrder again =
+            startup::ReadWorkerArguments(startup::WorkerArgumentText(order.steps, order.icq7Folder));
+        Check(again.valid && again.icq7Folder == order.icq7Folder && again.steps.instances == order.steps.instances);
+        Check(again.steps.lite == order.steps.lite && again.steps.pro == order.steps.pro &&
+              again.steps.icq6 == order.steps.icq6 && again.steps.icq7 == order.steps.icq7);
+    }
     return 0;
 }
