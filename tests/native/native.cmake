@@ -25,4 +25,4 @@ endif()
 # byte, then signed with a throwaway certificate and verified. It builds the products twice
 # for both processors: minutes, not seconds.
 add_test(NAME release COMMAND ${CMAKE_SOURCE_DIR}/tests/release/release_test.sh)
-set_tests_properties(release PROPERTIES TIMEOUT 3600)
+set_tests_properties(release PROPERTIES TIMEOUT 3600 LABELS release)
