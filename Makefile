@@ -3,7 +3,7 @@ JOBS ?= 2
 FUZZ_SECONDS ?= 20
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=MinSizeRel
 
-.PHONY: all setup build demo test native test-native test-windows screenshots bench clean
+.PHONY: all setup build release demo test native test-native test-windows screenshots bench clean
 
 all: build
 
@@ -24,6 +24,13 @@ build: setup build/x64/Makefile build/x86/Makefile
 	@mkdir -p dist/x64 dist/x86
 	cp build/x64/bin/Kestrun.exe build/x64/bin/Ternavo.exe dist/x64/
 	cp build/x86/bin/Kestrun.exe build/x86/bin/Ternavo.exe dist/x86/
+
+# The download: dist/release/Ternavo-<version>.zip and SHA256SUMS, built in its own trees
+# (build/release-x64, build/release-x86). Signed when SIGN_PFX (PKCS#12) and SIGN_PASS_FILE
+# (a file holding its password) are given; SIGN_TIMESTAMP_URL adds an RFC 3161 time stamp.
+release: setup
+	@JOBS=$(JOBS) SIGN_PFX='$(SIGN_PFX)' SIGN_PASS_FILE='$(SIGN_PASS_FILE)' \
+	  SIGN_TIMESTAMP_URL='$(SIGN_TIMESTAMP_URL)' scripts/release.sh
 
 native: setup build/native/Makefile
 	cmake --build build/native -j $(JOBS)

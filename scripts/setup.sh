@@ -3,11 +3,12 @@
 # Idempotent and quiet; fails loudly when a package cannot be installed.
 # The 32-bit build is tested under 32-bit Wine (wine32 from the i386 architecture) in a
 # 64-bit prefix; Wine's own fonts (fonts-wine) are copied into every prefix; German runs
-# need the de_DE.UTF-8 locale.
+# need the de_DE.UTF-8 locale. openssl and osslsigncode sign a release and check it.
 set -euo pipefail
 packages=(make cmake g++ clang libclang-rt-14-dev googletest python3
           g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-x86-64
-          wine wine64 wine32:i386 fonts-wine locales xvfb x11-utils imagemagick)
+          wine wine64 wine32:i386 fonts-wine locales xvfb x11-utils imagemagick
+          openssl osslsigncode)
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive

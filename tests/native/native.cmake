@@ -20,3 +20,9 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "Clang" AND FUZZ_SOURCES)
     add_test(NAME fuzz_${name} COMMAND fuzz_${name} -max_total_time=${FUZZ_SECONDS} -rss_limit_mb=2048)
   endforeach()
 endif()
+
+# The release, built from two copies of this tree in different folders and compared byte for
+# byte, then signed with a throwaway certificate and verified. It builds the products twice
+# for both processors: minutes, not seconds.
+add_test(NAME release COMMAND ${CMAKE_SOURCE_DIR}/tests/release/release_test.sh)
+set_tests_properties(release PROPERTIES TIMEOUT 3600 LABELS release)
