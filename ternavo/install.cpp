@@ -6,10 +6,10 @@
 #include "common/ini_file.h"
 #include "common/winutil.h"
 #include "kestrun/rules/copyrule.h"
-#include "kestrun/rules/launchrules.h"
 #include "ternavo/apply.h"
 #include "ternavo/icq7path.h"
 #include "ternavo/main_window.h"
+#include "ternavo/numbered_copies.h"
 #include "ternavo/resource.h"
 #include "ternavo/resource_file.h"
 #include "ternavo/run_state.h"
@@ -60,15 +60,11 @@ void DeleteStarterFiles(const std::wstring& dir) {
     DeleteFileW((dir + L"kestrun.ini").c_str());
 }
 
-// Kestrun's numbered copies of ICQ.exe and their marker files. A copy that is
-// running cannot be deleted (the system refuses, error 5): it stays, and that
-// is no failure.
+// Kestrun's numbered copies of ICQ.exe and their marker files, read-only ones
+// included. A copy that is running cannot be deleted (the system refuses,
+// error 5): it stays, and that is no failure.
 void DeleteNumberedCopies(const std::wstring& dir) {
-    for (int32_t nr = 1; nr <= kMostCopies; ++nr) {
-        std::wstring copy = dir + CopyNameFor(nr);
-        DeleteFileW(copy.c_str());
-        DeleteFileW((copy + L".csassembly").c_str());
-    }
+    for (int32_t nr = 1; nr <= kMostCopies; ++nr) RemoveNumberedCopy(dir, nr);
 }
 
 // Puts the embedded starter in place of `target`, whole or not at all; a
@@ -115,6 +111,8 @@ void CopyStarter(const std::wstring& dir) {
         Tell(Message::WrongVersion);
         g_run.Outcome = apply::Outcome::Failed;
     } else if (WriteStarter(dir + L"Kestrun.exe")) {
+        // Kestrun run by a user who may not write here starts these copies.
+        PrepareNumberedCopies(dir);
         // The old settings and the shortcut go with the new starter only.
         DeleteFileW((dir + L"kestrun.ini").c_str());
         if (CurrentChoices().shortcut) {
