@@ -24,12 +24,13 @@ fi
 
 export TEST_OPEN_DISPLAY=1
 wine_run_prepare
-trap wine_run_cleanup EXIT
+# A phase that fails as nobody leaves nobody's server and programs behind: they end first.
+as_nobody=(setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$WINE_RUN_WORK/home")
+trap '"${as_nobody[@]}" wineserver -k >/dev/null 2>&1; wine_run_cleanup' EXIT
 # The prefix must lie where nobody may go (mktemp made its folder root's alone).
 chmod 755 "$WINE_RUN_WORK"
 mkdir -p "$WINE_RUN_WORK/home"
 icq="$WINEPREFIX/drive_c/Program Files/ICQ7"
-as_nobody=(setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$WINE_RUN_WORK/home")
 
 # Wine keeps the server of a prefix per Unix user and notes it in the prefix's
 # file "wineserver": the one user's server ends and the note goes before the
