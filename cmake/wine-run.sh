@@ -8,6 +8,8 @@
 #   TEST_WINE_CACHE    where the ready base prefixes are kept (default: a folder in /tmp)
 #   TEST_KEEP_PREFIX   leave the prefix behind and print its path (for debugging)
 #   TEST_USE_DISPLAY   use $DISPLAY instead of starting a private Xvfb
+#   TEST_OPEN_DISPLAY  let every local user draw on the private Xvfb (a test that runs
+#                      Wine as another Unix user, to see what a standard user sees)
 # Sourced (`. cmake/wine-run.sh`), it only defines wine_run_prepare and wine_run_cleanup,
 # so that a script can set up such a prefix, put files into it and run several programs.
 
@@ -113,7 +115,9 @@ wine_run_prepare() {
   WINE_RUN_XPID=""
   if [ -z "${TEST_USE_DISPLAY:-}" ]; then
     # Xvfb picks a free display number itself and writes it to fd 3.
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WINE_RUN_WORK/display" >/dev/null 2>&1 &
+    local open=""
+    if [ -n "${TEST_OPEN_DISPLAY:-}" ]; then open=-ac; fi
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp $open 3>"$WINE_RUN_WORK/display" >/dev/null 2>&1 &
     WINE_RUN_XPID=$!
     for _ in $(seq 100); do
       if [ -s "$WINE_RUN_WORK/display" ]; then break; fi

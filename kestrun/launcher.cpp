@@ -7,7 +7,7 @@
 #include "common/ini_file.h"
 #include "common/winutil.h"
 #include "kestrun/program.h"
-#include "kestrun/rules/copyrule.h"
+#include "kestrun/copies.h"
 #include "kestrun/rules/failuretexts.h"
 #include "kestrun/rules/icqwindow.h"
 #include "kestrun/rules/launchrules.h"
@@ -67,21 +67,6 @@ DWORD Remaining(DWORD start, DWORD limitMs) {
 
 // How often the new instance's window is looked at while Kestrun waits for it.
 constexpr DWORD kPollMs = 25;
-
-// Size and last-write time of a plain file; a folder, a link or a file that
-// cannot be read gives no facts.
-FileFacts FactsOfFile(const std::wstring& path) {
-    FileFacts facts;
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
-        (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
-        return facts;
-    facts.plainFile = true;
-    facts.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    facts.lastWrite = static_cast<int64_t>(
-        (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime);
-    return facts;
-}
 
 void FinalCleanUp() {
     g_followUp = false;
@@ -180,17 +165,15 @@ void LaunchInstance() {
 
     std::wstring program = g_launch.SourcePath;
     DWORD copyError = 0;
+    bool usable = true;
     if (numbers.MaxNr > 1) {
+        // Never a stale copy: the turn's copy made current, or another current one.
+        ChosenCopy copy = PrepareCopy(g_run.ProgramDir, numbers.LastNr, numbers.MaxNr);
+        numbers.LastNr = copy.nr;
+        usable = copy.usable;
+        copyError = copy.copyError;
         g_launch.CopyName = CopyNameFor(numbers.LastNr);
         g_launch.CopyPath = g_run.ProgramDir + g_launch.CopyName;
-        // A current copy is what a new one would be, byte for byte: it stays,
-        // and the 20 MB of ICQ.exe are not written again. A stale copy that is
-        // still running can be neither deleted nor replaced; it is then
-        // started as it is.
-        if (NeedsCopy(JudgeCopy(FactsOfFile(g_launch.SourcePath), FactsOfFile(g_launch.CopyPath)))) {
-            if (FileExists(g_launch.CopyPath)) DeleteFileW(g_launch.CopyPath.c_str());
-            if (!CopyFileW(g_launch.SourcePath.c_str(), g_launch.CopyPath.c_str(), FALSE)) copyError = GetLastError();
-        }
         win::DoEvents();
         program = g_launch.CopyPath;
     }
@@ -198,9 +181,11 @@ void LaunchInstance() {
     ApplyStartModes(g_run.Options, g_run.Settings);
     std::wstring arguments = IcqArguments(g_run.Options);
 
-    DWORD startError = 0;
-    HWND window =
-        StartAndFindWindow(program, arguments, g_run.Options.Minimized ? SW_HIDE : SW_SHOWNORMAL, &startError);
+    // No usable copy: nothing is started, and the box gives the copy's error.
+    DWORD startError = usable ? 0 : (copyError ? copyError : ERROR_FILE_NOT_FOUND);
+    HWND window = usable ? StartAndFindWindow(program, arguments, g_run.Options.Minimized ? SW_HIDE : SW_SHOWNORMAL,
+                                              &startError)
+                         : nullptr;
     if (startError) {
         // Nothing was started (the copy could not be made and nothing is
         // there, access is denied, the file is no program): say why.

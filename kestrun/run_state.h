@@ -8,7 +8,7 @@
 
 struct RunState {
     std::wstring ProgramDir;       // folder of Kestrun.exe, ending in "\"
-    std::wstring SettingsPath;     // ProgramDir + "kestrun.ini"
+    std::wstring SettingsPath;     // kestrun.ini beside Kestrun, or the user's own (SettingsFileFor)
     std::wstring CommandLineText;  // arguments, trimmed and lower-cased
     bool UseEnglish = false;
     StartOptions Options;          // switches of the command line

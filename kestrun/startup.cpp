@@ -5,6 +5,7 @@
 #include "common/ini_file.h"
 #include "common/locale_info.h"
 #include "common/winutil.h"
+#include "kestrun/copies.h"
 #include "kestrun/launcher.h"
 #include "kestrun/program.h"
 #include "kestrun/rules/launchrules.h"
@@ -21,7 +22,10 @@ HANDLE g_singleRun = nullptr;
 
 bool AnotherCopyRuns() {
     g_singleRun = CreateMutexW(nullptr, FALSE, L"Local\\Kestrun.SingleRun");
-    return g_singleRun && GetLastError() == ERROR_ALREADY_EXISTS;
+    DWORD error = GetLastError();
+    // A Kestrun started with other rights (as administrator, say) holds a
+    // mutex that this one may not open: it runs all the same.
+    return g_singleRun ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;
 }
 
 std::wstring LowerCase(std::wstring text) {
@@ -45,7 +49,7 @@ void StartUp() {
 
     g_run.CommandLineText = LowerCase(ArgumentText(GetCommandLineW()));
     g_run.ProgramDir = win::ModuleDir();
-    g_run.SettingsPath = g_run.ProgramDir + L"kestrun.ini";
+    g_run.SettingsPath = SettingsFileFor(g_run.ProgramDir);
 
     g_run.UseEnglish = ChooseEnglish(ReadLocaleInfo(LOCALE_SNATIVELANGNAME), g_run.CommandLineText,
                                    ReadIniValue(g_run.SettingsPath, L"Kestrun", L"Language"));

@@ -4,10 +4,12 @@
 #include <windows.h>
 #include <shlobj.h>
 #include <string>
+#include "common/copy_whole.h"
 #include "common/files.h"
 #include "common/winutil.h"
 #include "kestrun/rules/copyrule.h"
 #include "kestrun/rules/launchrules.h"
+#include "ternavo/numbered_copies.h"
 #include "ternavo/resource.h"
 #include "ternavo/resource_file.h"
 #include "ternavo/shortcut.h"
@@ -28,36 +30,12 @@ std::wstring DesktopFolder() {
     return desktop.empty() ? desktop : win::WithBackslash(desktop);
 }
 
-// Sets a file's attributes to normal (read-only cleared) without following a
-// reparse point: the file is opened as itself, and one that turns out to be
-// a link is left alone.
-void ClearAttributes(const std::wstring& path) {
-    win::Handle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                 FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!file || !GetFileInformationByHandle(file.get(), &info) ||
-        (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-        return;
-    // Through the handle where the system can (from Vista on); before that by name.
-    using SetInfoFn = BOOL(WINAPI*)(HANDLE, FILE_INFO_BY_HANDLE_CLASS, LPVOID, DWORD);
-    static const auto setInfo = reinterpret_cast<SetInfoFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetFileInformationByHandle")));
-    FILE_BASIC_INFO basic{};  // times of 0 stay as they are
-    basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
-    if (!setInfo || !setInfo(file.get(), FileBasicInfo, &basic, sizeof(basic)))
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
-// Kestrun's numbered copies of ICQ.exe and their marker files. A copy that is
-// running cannot be deleted (the system refuses, error 5): it stays, and that
-// is no failure. DeleteFileW deletes a link itself, never what it points at.
+// Kestrun's numbered copies of ICQ.exe and their marker files, read-only ones
+// included. A copy that is running cannot be deleted (the system refuses,
+// error 5): it stays, and that is no failure. DeleteFileW deletes a link
+// itself, never what it points at.
 void DeleteNumberedCopies(const std::wstring& dir) {
-    for (int32_t nr = 1; nr <= kMostCopies; ++nr) {
-        std::wstring copy = dir + CopyNameFor(nr);
-        DeleteFileW(copy.c_str());
-        DeleteFileW((copy + L".csassembly").c_str());
-    }
+    for (int32_t nr = 1; nr <= kMostCopies; ++nr) RemoveNumberedCopy(dir, nr);
 }
 
 // Puts the embedded starter in place of `target`, whole or not at all. The old
@@ -89,6 +67,9 @@ bool StarterFilesHaveReparsePoint(const std::wstring& dir) {
 
 bool InstallStarter(const std::wstring& dir) {
     if (!WriteStarter(dir + L"Kestrun.exe")) return false;
+    // Kestrun run by a user who may not write here starts these copies. How
+    // many the folder uses is read from the old kestrun.ini, so before it goes.
+    PrepareNumberedCopies(dir);
     // The old settings go with the new starter only.
     DeleteFileW((dir + L"kestrun.ini").c_str());
     return true;

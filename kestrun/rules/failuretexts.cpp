@@ -23,9 +23,10 @@ std::wstring ReasonLine(const std::wstring& systemText, const std::wstring& file
 std::wstring StartFailedText(bool english, const std::wstring& systemText, const std::wstring& file, bool copyRefused) {
     const wchar_t* hint = nullptr;
     if (copyRefused)
-        hint = english ? L"Run Kestrun as administrator, or install ICQ 7 into a folder you may write to."
-                       : L"Starten Sie Kestrun als Administrator oder installieren Sie ICQ 7 in einen Ordner, in den "
-                         L"Sie schreiben dürfen.";
+        hint = english ? L"Kestrun may not write in the ICQ 7 folder. Run Ternavo and press Start once more: it "
+                         L"prepares the copies."
+                       : L"Kestrun darf im ICQ-7-Ordner nicht schreiben. Starten Sie Ternavo und klicken Sie noch "
+                         L"einmal auf Start: Ternavo bereitet die Kopien vor.";
     return Lines(english ? L"ICQ 7 could not be started." : L"ICQ 7 konnte nicht gestartet werden.",
                  ReasonLine(systemText, file), hint);
 }

@@ -9,8 +9,9 @@
 // blanks that end the text are dropped.
 std::wstring ReasonLine(const std::wstring& systemText, const std::wstring& file);
 // "ICQ 7 could not be started." with the reason (`file` is the program that
-// was started); when the copy into the ICQ 7 folder was refused, a last line
-// on what the user can do about it.
+// was started); when the folder refused the numbered copy, a last line on
+// what helps: Ternavo, which runs with the rights to write there, prepares the
+// copies. Kestrun itself never asks for more rights: ICQ 7 runs with the user's.
 std::wstring StartFailedText(bool english, const std::wstring& systemText, const std::wstring& file, bool copyRefused);
 // "The settings could not be saved." with the reason (`file` is the settings file).
 std::wstring SaveFailedText(bool english, const std::wstring& systemText, const std::wstring& file);

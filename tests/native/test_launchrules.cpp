@@ -179,11 +179,11 @@ TEST(ErrorBoxes, MessageReasonAndHintEachOnALine) {
     EXPECT_EQ(StartFailedText(true, L"Bad EXE format for %1.\r\n", copy, false),
               L"ICQ 7 could not be started.\nBad EXE format for C:\\ICQ7\\ICQ.exe1.");
     EXPECT_EQ(StartFailedText(false, L"Zugriff verweigert\r\n", copy, true),
-              L"ICQ 7 konnte nicht gestartet werden.\nZugriff verweigert\nStarten Sie Kestrun als Administrator oder "
-              L"installieren Sie ICQ 7 in einen Ordner, in den Sie schreiben dürfen.");
+              L"ICQ 7 konnte nicht gestartet werden.\nZugriff verweigert\nKestrun darf im ICQ-7-Ordner nicht "
+              L"schreiben. Starten Sie Ternavo und klicken Sie noch einmal auf Start: Ternavo bereitet die Kopien vor.");
     EXPECT_EQ(StartFailedText(true, L"Access denied.", copy, true),
-              L"ICQ 7 could not be started.\nAccess denied.\nRun Kestrun as administrator, or install ICQ 7 into a "
-              L"folder you may write to.");
+              L"ICQ 7 could not be started.\nAccess denied.\nKestrun may not write in the ICQ 7 folder. Run Ternavo "
+              L"and press Start once more: it prepares the copies.");
     // Without a text from the system the message stands alone.
     EXPECT_EQ(StartFailedText(true, L"", copy, false), L"ICQ 7 could not be started.");
     EXPECT_EQ(SaveFailedText(true, L"Sharing violation.\r\n", L"k.ini"), L"The settings could not be saved.\nSharing violation.");

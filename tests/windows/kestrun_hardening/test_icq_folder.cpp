@@ -167,7 +167,7 @@ TEST_F(IcqFolder, KestrunEndsAndLeavesIcqExeAndEveryOtherFileInPlace) {
             // Nothing could be started: the box says so, with the system's reason.
             wt::MessageBoxSeen box = wt::WaitMessageBox(k.pid(), 20000);
             EXPECT_EQ(box.title, L"Error");
-            std::wstring hint = c.refused ? L"\nRun Kestrun as administrator, or install ICQ 7 into a folder you may write to." : L"";
+            std::wstring hint = c.refused ? L"\nKestrun may not write in the ICQ 7 folder. Run Ternavo and press Start once more: it prepares the copies." : L"";
             const std::wstring first = L"ICQ 7 could not be started.\n";
             EXPECT_EQ(box.text.substr(0, first.size()), first);
             ASSERT_GT(box.text.size(), first.size() + hint.size()) << "no reason given";

@@ -1,0 +1,55 @@
+#include "common/copy_whole.h"
+#include <windows.h>
+#include "common/winutil.h"
+
+FileFacts FactsOfFile(const std::wstring& path) {
+    FileFacts facts;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+        return facts;
+    facts.plainFile = true;
+    facts.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    facts.lastWrite = static_cast<int64_t>(
+        (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime);
+    return facts;
+}
+
+void ClearAttributes(const std::wstring& path) {
+    // Opened as itself, so that a link is seen as one and left alone.
+    win::Handle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file || !GetFileInformationByHandle(file.get(), &info) ||
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ||
+        !(info.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
+        return;
+    // Through the handle where the system can (from Vista on); before that by name.
+    using SetInfoFn = BOOL(WINAPI*)(HANDLE, FILE_INFO_BY_HANDLE_CLASS, LPVOID, DWORD);
+    static const auto setInfo = reinterpret_cast<SetInfoFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetFileInformationByHandle")));
+    FILE_BASIC_INFO basic{};  // times of 0 stay as they are
+    basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    if (!setInfo || !setInfo(file.get(), FileBasicInfo, &basic, sizeof(basic)))
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+unsigned long CopyWhole(const std::wstring& source, const std::wstring& target) {
+    DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+        !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return ERROR_ACCESS_DENIED;  // what copying onto a folder gives
+    const std::wstring temporary = target + L".tmp";
+    // A leftover of an earlier attempt (or a link of that name) goes first, so
+    // that the copy below makes a new file and writes through nothing.
+    ClearAttributes(temporary);
+    DeleteFileW(temporary.c_str());
+    if (!CopyFileW(source.c_str(), temporary.c_str(), TRUE)) return GetLastError();
+    SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ClearAttributes(target);
+    if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return 0;
+    DWORD error = GetLastError();
+    DeleteFileW(temporary.c_str());
+    return error;
+}
