@@ -2,10 +2,12 @@
 // generations through their registry preference, for ICQ 7 through Kestrun.
 #include <windows.h>
 #include <commctrl.h>
+#include "common/dll_search.h"
 #include "common/layout.h"
 #include "ternavo/main_window.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
+    LimitLibrarySearchToSystemFolder();
     // The controls take the system's visual style.
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
