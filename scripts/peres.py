@@ -489,7 +489,7 @@ def check_file(path, starter=None):
         if error:
             put(False, "imported functions against %s: %s" % (windows, error))
         else:
-            put(not missing, "%d imported functions (plain and delayed) checked against %s%s; %d of the C runtime not" % (
+            put(not missing, "%d imported functions (plain and delayed) checked against %s%s (%d of the C runtime unchecked)" % (
                 len(functions) - runtime, windows, ("; MISSING THERE: " + ", ".join(missing)) if missing else "", runtime))
         for ok, text in hardening(pe):
             put(ok, text)
