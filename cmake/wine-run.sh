@@ -10,6 +10,7 @@
 #   TEST_USE_DISPLAY   use $DISPLAY instead of starting a private Xvfb
 #   TEST_OPEN_DISPLAY  let every local user draw on the private Xvfb (a test that runs
 #                      Wine as another Unix user, to see what a standard user sees)
+#   TEST_STDERR_FILE   write the standard error of Wine (and of the programs it starts) there
 # Sourced (`. cmake/wine-run.sh`), it only defines wine_run_prepare and wine_run_cleanup,
 # so that a script can set up such a prefix, put files into it and run several programs.
 
@@ -157,7 +158,11 @@ elif [ "${BASH_SOURCE[0]}" = "$0" ]; then
   fi
   wine_run_prepare
   trap wine_run_cleanup EXIT
-  wine "$@" </dev/null
+  if [ -n "${TEST_STDERR_FILE:-}" ]; then
+    wine "$@" </dev/null 2>"$TEST_STDERR_FILE"
+  else
+    wine "$@" </dev/null
+  fi
   rc=$?
   exit $rc
 fi

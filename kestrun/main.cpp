@@ -1,11 +1,13 @@
 // Kestrun.exe: each run starts one more ICQ 7 instance from the folder it lives in.
 #include <windows.h>
+#include "common/dll_search.h"
 #include "common/layout.h"
 #include "kestrun/launcher.h"
 #include "kestrun/startup.h"
 #include "kestrun/window.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    LimitLibrarySearchToSystemFolder();
     if (!CreateMainWindow()) return 1;
     StartUp();
     int code = RunMessageLoop();

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include "common/dll_search.h"
 #include "common/formicon.h"
 #include "common/ini_file.h"
 #include "common/linkhover.h"
@@ -251,7 +252,7 @@ void CenterOnPointerMonitor(HWND hwnd) {
 using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
 ShellExecuteFn ShellExecuteBound() {
     static const auto bound = [] {
-        HMODULE shell32 = LoadLibraryW(L"shell32.dll");
+        HMODULE shell32 = LoadSystemLibrary(L"shell32.dll");
         return shell32 ? reinterpret_cast<ShellExecuteFn>(GetProcAddress(shell32, "ShellExecuteW")) : nullptr;
     }();
     return bound;

@@ -2,7 +2,9 @@
 """Reads what a Windows executable carries: subsystem, imported DLLs and resources
 (manifest, version block, icon groups, raw resources). Standard library only.
 
-  peres.py --check DIR            checks Kestrun.exe and Ternavo.exe in DIR (exit 1 on a fault)
+  peres.py --check DIR            checks Kestrun.exe and Ternavo.exe in DIR (exit 1 on a fault);
+                                  the check of the imports against the oldest Windows needs
+                                  the MinGW-w64 C compiler of the image's architecture
   peres.py --report FILE [--starter KESTRUN]
                                   the same checks for one file (Ternavo: compares CUSTOM 101
                                   with KESTRUN, default: Kestrun.exe beside FILE)
@@ -12,9 +14,14 @@
 
 A file that is not a readable PE image is reported as a fault, never as a crash.
 """
+import functools
+import hashlib
 import os
+import re
 import struct
+import subprocess
 import sys
+import tempfile
 import xml.etree.ElementTree as ET
 
 RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
@@ -63,7 +70,9 @@ class PE:
         else:
             raise PEError("unknown optional header magic 0x%x" % magic)
         self.ptr_size = 8 if magic == 0x20B else 4
+        self.timestamp = self.u32(coff + 4)
         self.subsystem = self.u16(opt + 68)
+        self.dll_characteristics = self.u16(opt + 70)
         ndirs = min(self.u32(count_at), 16)
         self.dirs = [(self.u32(dirs_at + 8 * i), self.u32(dirs_at + 8 * i + 4)) for i in range(ndirs)]
         self.sections = []
@@ -118,6 +127,27 @@ class PE:
             attrs, name = struct.unpack_from("<II", self.raw(at, 8), 0)
             names.append(self.cstring(name if attrs & 1 else name - self.image_base) + " (delayed)")
         return names
+
+    def import_functions(self):
+        """[(dll, function)] of the plain imports; a function imported by ordinal is "#n"."""
+        out = []
+        if len(self.dirs) < 2 or not self.dirs[1][0]:
+            return out
+        at = self.off(self.dirs[1][0])
+        step = self.ptr_size
+        for i in range(4096):
+            desc = self.raw(at + 20 * i, 20)
+            if desc == b"\0" * 20:
+                break
+            lookup, _, _, name, iat = struct.unpack_from("<IIIII", desc)
+            dll = self.cstring(name)
+            table = self.off(lookup or iat)
+            for k in range(65536):
+                value = int.from_bytes(self.raw(table + step * k, step), "little")
+                if not value:
+                    break
+                out.append((dll, ("#%d" % (value & 0xFFFF)) if value >> (8 * step - 1) else self.cstring(value + 2)))
+        return out
 
     def delay_descriptors(self):
         """File offsets of the delay-load descriptors. GNU ld leaves the data directory of
@@ -280,6 +310,124 @@ def parse_manifest(blob):
     return cc, level
 
 
+# What the manifest must say to every Windows from XP to 11.
+SUPPORTED_OS = {
+    "{e2011457-1546-43c5-a5fe-008deee3d3f0}": "Vista",
+    "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}": "7",
+    "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}": "8",
+    "{1f676c76-80e1-4239-95bb-83d0f6d0da78}": "8.1",
+    "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}": "10/11",
+}
+ASM_V1, ASM_V3 = "urn:schemas-microsoft-com:asm.v1", "urn:schemas-microsoft-com:asm.v3"
+# The elements of the asm.v1 namespace that Windows XP's loader knows and we use.
+XP_ASM_V1 = {"assembly", "assemblyIdentity", "dependency", "dependentAssembly", "description"}
+
+
+def manifest_for_every_windows(blob):
+    """(supported Windows versions, trustInfo elements in asm.v3, trustInfo elsewhere,
+    asm.v1 elements that XP does not know)"""
+    root = ET.fromstring(blob)
+    versions, v3_trust, other_trust, unknown = [], 0, 0, set()
+    for el in root.iter():
+        ns, _, tag = el.tag[1:].partition("}") if el.tag.startswith("{") else ("", "", el.tag)
+        if tag == "supportedOS":
+            versions.append(SUPPORTED_OS.get((el.get("Id") or "").lower(), el.get("Id")))
+        elif tag == "trustInfo":
+            if ns == ASM_V3:
+                v3_trust += 1
+            else:
+                other_trust += 1
+        if ns == ASM_V1 and tag not in XP_ASM_V1:
+            unknown.add(tag)
+    return versions, v3_trust, other_trust, sorted(unknown)
+
+
+# DllCharacteristics bits that every image of ours carries.
+DYNAMIC_BASE, NX_COMPAT, NO_SEH, TERMINAL_SERVER_AWARE, HIGH_ENTROPY_VA = 0x40, 0x100, 0x400, 0x8000, 0x20
+
+
+def hardening(pe):
+    """[(ok, text)]: address randomisation, no-execute data, terminal-server aware; no SEH
+    in the 32-bit image (no SafeSEH table can be written by GNU ld); high-entropy addresses
+    in the 64-bit image; no time stamp (two builds of one source are equal)."""
+    want = {"DYNAMIC_BASE": DYNAMIC_BASE, "NX_COMPAT": NX_COMPAT, "TERMINAL_SERVER_AWARE": TERMINAL_SERVER_AWARE}
+    if pe.ptr_size == 8:
+        want["HIGH_ENTROPY_VA"] = HIGH_ENTROPY_VA
+    else:
+        want["NO_SEH"] = NO_SEH
+    lacking = [n for n, bit in want.items() if not pe.dll_characteristics & bit]
+    return [(not lacking, "DllCharacteristics 0x%04x: %s%s" % (
+                pe.dll_characteristics, ", ".join(want), ("; LACKS " + ", ".join(lacking)) if lacking else "")),
+            (pe.timestamp == 0, "time stamp: %s" % ("none" if pe.timestamp == 0 else "0x%08x, SET" % pe.timestamp))]
+
+
+# The oldest Windows each build runs on, as the MinGW headers know it: a function that
+# they do not declare for that version is one that Windows lacks. The headers declare a
+# few newer functions for every version; those are named here.
+OLDEST_WINDOWS = {
+    4: ("Windows XP SP3", "0x0501", "i686-w64-mingw32-gcc"),
+    8: ("Windows XP x64", "0x0502", "x86_64-w64-mingw32-gcc"),
+}
+DECLARED_FOR_EVERY_VERSION = {"SetDefaultDllDirectories", "AddDllDirectory", "RemoveDllDirectory"}
+# The C runtime's headers do not depend on the Windows version: its names are not checked.
+C_RUNTIME = {"msvcrt.dll"}
+
+
+def compile_once(compiler, source):
+    """(exit code, error text) of `compiler -fsyntax-only` on C source. The answer for one
+    source and one compiler is kept in the temporary folder: the headers take seconds."""
+    version = subprocess.run([compiler, "-dumpfullversion"], capture_output=True, text=True).stdout
+    key = hashlib.sha256(("%s\0%s\0%s" % (compiler, version, source)).encode()).hexdigest()
+    cache = os.path.join(tempfile.gettempdir(), "peres-headers-%d" % os.getuid(), key)
+    try:
+        with open(cache) as f:
+            code, _, errors = f.read().partition("\n")
+            return int(code), errors
+    except (OSError, ValueError):
+        pass
+    with tempfile.TemporaryDirectory(prefix="peres-") as tmp:
+        path = os.path.join(tmp, "imports.c")
+        with open(path, "w") as f:
+            f.write(source)
+        p = subprocess.run([compiler, "-fsyntax-only", "-w", path], capture_output=True, text=True)
+    os.makedirs(os.path.dirname(cache), exist_ok=True)
+    with open(cache + ".new", "w") as f:
+        f.write("%d\n%s" % (p.returncode, p.stderr))
+    os.replace(cache + ".new", cache)
+    return p.returncode, p.stderr
+
+
+def missing_on_oldest_windows(ptr_size, functions):
+    """(Windows name, [dll!function the headers of that Windows lack], error text or None)."""
+    return _missing_on_oldest_windows(ptr_size, tuple(functions))
+
+
+@functools.lru_cache(maxsize=64)  # one compiler run per list of imports
+def _missing_on_oldest_windows(ptr_size, functions):
+    name, version, compiler = OLDEST_WINDOWS[ptr_size]
+    names = sorted({f for d, f in functions if not f.startswith("#") and d.lower() not in C_RUNTIME})
+    head = ("#define _WIN32_WINNT %s\n#define WINVER %s\n#include <windows.h>\n#include <commctrl.h>\n"
+            "#include <shlobj.h>\n#include <shlwapi.h>\n#include <excpt.h>\n" % (version, version))
+    first = head.count("\n") + 1
+    source = head + "".join("void *ref_%d = (void *)&%s;\n" % (i, n) for i, n in enumerate(names))
+    try:
+        returncode, errors = compile_once(compiler, source)
+    except OSError as e:
+        return name, [], "cannot run %s: %s" % (compiler, e.strerror)
+    bad = set(n for n in names if n in DECLARED_FOR_EVERY_VERSION)
+    for m in re.finditer(r"imports\.c:(\d+):\d+: error:", errors):
+        line = int(m.group(1)) - first
+        if not 0 <= line < len(names):
+            return name, [], "the headers do not compile: " + errors.strip().splitlines()[0]
+        bad.add(names[line])
+    if returncode != 0 and not bad:
+        return name, [], (errors.strip().splitlines() or ["%s failed" % compiler])[0]
+    dlls = {}
+    for d, f in functions:
+        dlls.setdefault(f, d)
+    return name, ["%s!%s" % (dlls[f], f) for f in sorted(bad)], None
+
+
 def icon_group_sizes(pe_res, name):
     blob = find(pe_res, RT_GROUP_ICON, name)
     if blob is None:
@@ -335,6 +483,16 @@ def check_file(path, starter=None):
             put(not early, "loaded at first use: %s%s" % (
                 ", ".join(sorted(expect["delayed"])), ("; IMPORTED AT START: " + ", ".join(early)) if early else ""))
         delayed = pe.delay_imports()
+        functions = pe.import_functions() + [(d, f) for d, f, _ in delayed]
+        windows, missing, error = missing_on_oldest_windows(pe.ptr_size, functions)
+        runtime = sum(1 for d, _ in functions if d.lower() in C_RUNTIME)
+        if error:
+            put(False, "imported functions against %s: %s" % (windows, error))
+        else:
+            put(not missing, "%d imported functions (plain and delayed) checked against %s%s (%d of the C runtime unchecked)" % (
+                len(functions) - runtime, windows, ("; MISSING THERE: " + ", ".join(missing)) if missing else "", runtime))
+        for ok, text in hardening(pe):
+            put(ok, text)
         zero = ["%s!%s" % (d, f) for d, f, z in delayed if z]
         put(not zero, "%d delay-loaded functions, each slot bound to its loader stub%s" % (
             len(delayed), "; NULL SLOT: " + ", ".join(zero) if zero else ""))
@@ -347,6 +505,13 @@ def check_file(path, starter=None):
             cc, level = parse_manifest(manifest)
             put(cc == "6.0.0.0" and level == "asInvoker",
                 "manifest (type 24, id 1): Common-Controls %s, level %s" % (cc, level))
+            versions, v3_trust, other_trust, unknown = manifest_for_every_windows(manifest)
+            lacking = [v for v in SUPPORTED_OS.values() if v not in versions]
+            put(not lacking, "manifest: supported Windows %s%s" % (
+                ", ".join(str(v) for v in versions) or "none", ("; LACKS " + ", ".join(lacking)) if lacking else ""))
+            put(v3_trust == 1 and other_trust == 0 and not unknown,
+                "manifest safe for Windows XP: trustInfo once in asm.v3 (%d there, %d elsewhere)%s" % (
+                    v3_trust, other_trust, ("; asm.v1 elements XP does not know: " + ", ".join(unknown)) if unknown else ""))
 
         blob = find(res, RT_VERSION, 1)
         if blob is None:

@@ -53,8 +53,8 @@ if [ -n "${SIGN_PFX:-}" ]; then
 fi
 
 for arch in x64 x86; do
-  toolchain=cmake/toolchain-x86_64.cmake
-  [ $arch = x86 ] && toolchain=cmake/toolchain-i686.cmake
+  toolchain=cmake/toolchain-x86_64-win32.cmake
+  [ $arch = x86 ] && toolchain=cmake/toolchain-i686-win32.cmake
   tree=build/release-$arch
   configure=(-DCMAKE_BUILD_TYPE=MinSizeRel)
   [ -f "$tree/CMakeCache.txt" ] || configure+=(-DCMAKE_TOOLCHAIN_FILE=$toolchain)

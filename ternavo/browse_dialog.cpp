@@ -1,19 +1,15 @@
 #include "ternavo/browse_dialog.h"
 #include <vector>
+#include "common/dll_search.h"
 #include "common/winutil.h"
 
 std::wstring BrowseForFile(HWND owner, const std::wstring& initialDir, const std::wstring& filter,
                            const std::wstring& defaultExt, const std::wstring& title) {
     // The shell exports this dialog by ordinal only.
     using BrowseFn = BOOL(WINAPI*)(HWND, LPWSTR, UINT, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR);
-    HMODULE shell = GetModuleHandleW(L"shell32.dll");
-    win::Library loaded;
-    if (!shell) {
-        loaded.reset(LoadLibraryW(L"shell32.dll"));
-        shell = loaded.get();
-    }
-    if (!shell) return {};
-    auto browse = reinterpret_cast<BrowseFn>(GetProcAddress(shell, MAKEINTRESOURCEA(63)));
+    win::Library shell(LoadSystemLibrary(L"shell32.dll"));
+    if (!shell.get()) return {};
+    auto browse = reinterpret_cast<BrowseFn>(GetProcAddress(shell.get(), MAKEINTRESOURCEA(63)));
     if (!browse) return {};
 
     // "Text|pattern|..." becomes the dialog's list: NUL-separated, ending in two NULs.

@@ -2,6 +2,7 @@
 // generations through their registry preference, for ICQ 7 through Kestrun.
 #include <windows.h>
 #include <commctrl.h>
+#include "common/dll_search.h"
 #include "common/layout.h"
 #include "common/rules/startuptext.h"
 #include "ternavo/main_window.h"
@@ -9,6 +10,7 @@
 #include "ternavo/worker.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
+    LimitLibrarySearchToSystemFolder();
     // Started by the window "as administrator": the steps only, no window.
     std::wstring arguments = ArgumentText(GetCommandLineW());
     if (startup::IsWorkerCall(arguments)) return RunWorker(arguments);
