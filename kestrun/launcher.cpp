@@ -179,6 +179,16 @@ bool WaitForWindowReady(HWND window, DWORD limitMs) {
     }
 }
 
+bool WaitForWindowHidden(HWND window, DWORD limitMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (!IsWindow(window) || !IsWindowVisible(window)) return true;
+        DWORD left = Remaining(start, limitMs);
+        if (left == 0) return false;
+        if (!WaitWithEvents(left < kPollMs ? left : kPollMs)) return false;
+    }
+}
+
 void SetTaskbarButton(HWND window, bool keepHidden) {
     // A tool window has no taskbar button; hiding and showing it around the
     // change makes the taskbar drop the button at once. The window belongs to
@@ -258,8 +268,12 @@ void FollowInstance() {
                     StartFailedText(false, reason, g_launch.Program, refused).c_str());
     } else if (HWND window = FindNewWindow(g_launch.Started); window && WaitForWindowReady(window)) {
         win::DoEvents();
-        // Hidden without waiting for it: a busy ICQ must not hold Kestrun.
-        if (g_run.Options.Minimized) ShowWindowAsync(window, SW_HIDE);
+        // Hidden through ICQ's own queue, so that a hung ICQ cannot hold
+        // Kestrun; Kestrun waits for the hide to take effect up to the limit.
+        if (g_run.Options.Minimized) {
+            ShowWindowAsync(window, SW_HIDE);
+            WaitForWindowHidden(window);
+        }
         win::DoEvents();
         if (g_run.Options.NoTaskbar) {
             SetTaskbarButton(window, g_run.Options.Minimized);

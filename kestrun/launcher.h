@@ -46,6 +46,9 @@ HWND FindNewWindow(const StartedProgram& started, DWORD limitMs = kFindWindowMs)
 // when the window is gone or the program is asked to quit. When the limit
 // passes first, the window is taken as it is.
 bool WaitForWindowReady(HWND window, DWORD limitMs = kWindowReadyMs);
+// Waits until `window` is hidden or gone, processing window events; false
+// when the limit passes first or the program is asked to quit.
+bool WaitForWindowHidden(HWND window, DWORD limitMs = kWindowReadyMs);
 // Takes a window off the taskbar: the tool-window bit on, the app-window bit
 // off. A hung window keeps its style: changing it would wait for that window.
 void SetTaskbarButton(HWND window, bool keepHidden);
