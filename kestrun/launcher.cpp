@@ -5,28 +5,33 @@
 #include "kestrun/launcher.h"
 #include "common/files.h"
 #include "common/ini_file.h"
-#include "common/winutil.h"
-#include "kestrun/program.h"
 #include "kestrun/copies.h"
+#include "kestrun/program.h"
 #include "kestrun/rules/failuretexts.h"
 #include "kestrun/rules/icqwindow.h"
 #include "kestrun/rules/launchrules.h"
 #include "kestrun/run_state.h"
-#include "kestrun/timers.h"
-#include "kestrun/window.h"
 
 namespace {
 
-// Kept between the launch and its follow-up timer.
+// Kept from the start of the copy to the end of its follow-up.
 struct LaunchState {
     std::wstring SourcePath;
     std::wstring CopyName;
     std::wstring CopyPath;
     int16_t TickCount = 0;
+    LaunchNumbers Numbers;    // as corrected for this launch
+    std::wstring Program;     // what was started: the copy, or ICQ.exe itself
+    DWORD CopyError = 0;      // why the copy could not be made, or 0
+    DWORD StartError = 0;     // why nothing was started, or 0
+    StartedProgram Started;   // the new instance, until its window is handled
 };
 LaunchState g_launch;
-bool g_launched = false;  // one launch per run, even if a click arrives while it waits
-bool g_followUp = false;  // the follow-up timer waits for the marker; the clean-up is still due
+bool g_launched = false;     // one launch per run, even if a click arrives while it waits
+bool g_started = false;      // started; FollowInstance has not run yet
+bool g_countersDue = false;  // "LastNr" and "Starts" are still to be written
+bool g_tidyUpDue = false;    // the copy and its marker are still to be tidied up
+UINT_PTR g_followUpTimer = 0;  // a timer of the thread: the follow-up needs no window
 
 std::wstring MarkerFile() { return g_launch.CopyPath + L".csassembly"; }
 
@@ -68,13 +73,33 @@ DWORD Remaining(DWORD start, DWORD limitMs) {
 // How often the new instance's window is looked at while Kestrun waits for it.
 constexpr DWORD kPollMs = 25;
 
+void WriteCounters() {
+    if (!g_countersDue) return;
+    g_countersDue = false;
+    const LaunchNumbers& numbers = g_launch.Numbers;
+    WriteIniValue(g_run.SettingsPath, L"Kestrun", L"LastNr", DecimalText(numbers.LastNr));
+    WriteIniValue(g_run.SettingsPath, L"Kestrun", L"Starts", DecimalText(numbers.Starts));
+}
+
 void FinalCleanUp() {
-    g_followUp = false;
-    KillTimer(MainWindow(), kFollowUpTimer);
-    // Succeeds only when no ICQ.exe is there any more.
-    MoveFileW(g_launch.CopyPath.c_str(), g_launch.SourcePath.c_str());
-    DeleteFileW(MarkerFile().c_str());
+    if (g_followUpTimer) KillTimer(nullptr, g_followUpTimer);
+    g_followUpTimer = 0;
+    if (g_tidyUpDue) {
+        g_tidyUpDue = false;
+        // Succeeds only when no ICQ.exe is there any more.
+        MoveFileW(g_launch.CopyPath.c_str(), g_launch.SourcePath.c_str());
+        DeleteFileW(MarkerFile().c_str());
+    }
     EndProgram();
+}
+
+// One tick of the follow-up: ends once the marker is there or the ticks are used up.
+void CALLBACK FollowUpTick(HWND, UINT, UINT_PTR, DWORD) {
+    if (g_launch.TickCount > kLastTick || FileExists(MarkerFile())) {
+        FinalCleanUp();
+        return;
+    }
+    ++g_launch.TickCount;
 }
 
 }  // namespace
@@ -88,8 +113,8 @@ bool WaitWithEvents(DWORD ms, HANDLE object) {
     return win::DoEvents();
 }
 
-HWND StartAndFindWindow(const std::wstring& program, const std::wstring& arguments, int showStyle,
-                        DWORD* startError, DWORD limitMs) {
+StartedProgram StartProgram(const std::wstring& program, const std::wstring& arguments, int showStyle,
+                            DWORD* startError) {
     if (startError) *startError = 0;
     // The path is quoted and also given as the application name: in a folder
     // such as "C:\Program Files\ICQ7" Windows must not try "C:\Program" first.
@@ -100,23 +125,29 @@ HWND StartAndFindWindow(const std::wstring& program, const std::wstring& argumen
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = static_cast<WORD>(showStyle);
     PROCESS_INFORMATION pi{};
+    StartedProgram started;
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &si, &pi)) {
         if (startError) *startError = GetLastError();
-        return nullptr;
+        return started;
     }
-    win::Handle process(pi.hProcess);
     win::Handle thread(pi.hThread);
+    started.process.reset(pi.hProcess);
+    started.id = pi.dwProcessId;
+    return started;
+}
 
+HWND FindNewWindow(const StartedProgram& started, DWORD limitMs) {
+    if (!started.process) return nullptr;
     // The new instance needs a moment to make its window: look again until it
     // is there, the process has ended or the limit has passed.
     DWORD start = GetTickCount();
     for (;;) {
-        if (HWND found = TopWindowOf(pi.dwProcessId)) return found;
-        if (WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0) return nullptr;
+        if (HWND found = TopWindowOf(started.id)) return found;
+        if (WaitForSingleObject(started.process.get(), 0) == WAIT_OBJECT_0) return nullptr;
         DWORD left = Remaining(start, limitMs);
         if (left == 0) return nullptr;
-        if (!WaitWithEvents(left < kPollMs ? left : kPollMs, process.get())) return nullptr;
+        if (!WaitWithEvents(left < kPollMs ? left : kPollMs, started.process.get())) return nullptr;
     }
 }
 
@@ -129,6 +160,16 @@ bool WaitForWindowReady(HWND window, DWORD limitMs) {
         // Still not shown after the limit (a window started hidden may never
         // be): handle it as it is.
         if (left == 0) return true;
+        if (!WaitWithEvents(left < kPollMs ? left : kPollMs)) return false;
+    }
+}
+
+bool WaitForWindowHidden(HWND window, DWORD limitMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (!IsWindow(window) || !IsWindowVisible(window)) return true;
+        DWORD left = Remaining(start, limitMs);
+        if (left == 0) return false;
         if (!WaitWithEvents(left < kPollMs ? left : kPollMs)) return false;
     }
 }
@@ -148,7 +189,11 @@ void SetTaskbarButton(HWND window, bool keepHidden) {
 }
 
 void LaunchInstance() {
-    if (g_launched) return;
+    if (StartInstance()) FollowInstance();
+}
+
+bool StartInstance() {
+    if (g_launched) return false;
     g_launched = true;
 
     LaunchNumbers numbers = CorrectLaunchNumbers(ReadIniValue(g_run.SettingsPath, L"Kestrun", L"LastNr"),
@@ -160,7 +205,7 @@ void LaunchInstance() {
         ShowWarning(L"Couldn't find the file ICQ.exe! Transaction canceled.",
                     L"Die Datei ICQ.exe konnte nicht gefunden werden! Vorgang abgebrochen.");
         EndProgram();
-        return;
+        return false;
     }
 
     std::wstring program = g_launch.SourcePath;
@@ -181,28 +226,48 @@ void LaunchInstance() {
     ApplyStartModes(g_run.Options, g_run.Settings);
     std::wstring arguments = IcqArguments(g_run.Options);
 
+    g_launch.Numbers = numbers;
+    g_launch.Program = program;
+    g_launch.CopyError = copyError;
     // No usable copy: nothing is started, and the box gives the copy's error.
-    DWORD startError = usable ? 0 : (copyError ? copyError : ERROR_FILE_NOT_FOUND);
-    HWND window = usable ? StartAndFindWindow(program, arguments, g_run.Options.Minimized ? SW_HIDE : SW_SHOWNORMAL,
-                                              &startError)
-                         : nullptr;
-    if (startError) {
+    if (usable)
+        g_launch.Started = StartProgram(program, arguments, g_run.Options.Minimized ? SW_HIDE : SW_SHOWNORMAL,
+                                        &g_launch.StartError);
+    else
+        g_launch.StartError = copyError ? copyError : ERROR_FILE_NOT_FOUND;
+    g_started = true;
+    // From here on the copy is in use: however the run ends, it is recorded and tidied up.
+    g_countersDue = g_tidyUpDue = numbers.MaxNr > 1;
+    return true;
+}
+
+void FollowInstance() {
+    if (!g_started) return;
+    g_started = false;
+    const LaunchNumbers& numbers = g_launch.Numbers;
+
+    if (DWORD startError = g_launch.StartError) {
         // Nothing was started (the copy could not be made and nothing is
         // there, access is denied, the file is no program): say why.
         std::wstring reason = win::SystemErrorText(startError, g_run.UseEnglish);
-        bool refused = CopyWasRefused(copyError);
-        ShowWarning(StartFailedText(true, reason, program, refused).c_str(),
-                    StartFailedText(false, reason, program, refused).c_str());
-    } else if (window && WaitForWindowReady(window)) {
+        bool refused = CopyWasRefused(g_launch.CopyError);
+        ShowWarning(StartFailedText(true, reason, g_launch.Program, refused).c_str(),
+                    StartFailedText(false, reason, g_launch.Program, refused).c_str());
+    } else if (HWND window = FindNewWindow(g_launch.Started); window && WaitForWindowReady(window)) {
         win::DoEvents();
-        // Hidden without waiting for it: a busy ICQ must not hold Kestrun.
-        if (g_run.Options.Minimized) ShowWindowAsync(window, SW_HIDE);
+        // Hidden through ICQ's own queue, so that a hung ICQ cannot hold
+        // Kestrun; Kestrun waits for the hide to take effect up to the limit.
+        if (g_run.Options.Minimized) {
+            ShowWindowAsync(window, SW_HIDE);
+            WaitForWindowHidden(window);
+        }
         win::DoEvents();
         if (g_run.Options.NoTaskbar) {
             SetTaskbarButton(window, g_run.Options.Minimized);
             win::DoEvents();
         }
     }
+    g_launch.Started = StartedProgram();
 
     if (numbers.MaxNr < 2) {
         EndProgram();
@@ -210,29 +275,20 @@ void LaunchInstance() {
     }
 
     win::DoEvents();
-    WriteIniValue(g_run.SettingsPath, L"Kestrun", L"LastNr", DecimalText(numbers.LastNr));
-    WriteIniValue(g_run.SettingsPath, L"Kestrun", L"Starts", DecimalText(numbers.Starts));
+    WriteCounters();
     win::DoEvents();
 
-    // Nothing to wait for when nothing was started or the program is asked to
-    // quit: the clean-up runs now.
-    if (startError || win::QuitRequested() || FileExists(MarkerFile())) {
+    // Nothing to wait for when nothing was started, the program is asked to
+    // quit or the launch is through already: the clean-up runs now.
+    if (g_launch.StartError || win::QuitRequested() || !g_tidyUpDue || FileExists(MarkerFile())) {
         FinalCleanUp();
         return;
     }
     g_launch.TickCount = 0;
-    g_followUp = true;
-    SetTimer(MainWindow(), kFollowUpTimer, FollowUpInterval(numbers.Starts), nullptr);
+    g_followUpTimer = SetTimer(nullptr, 0, FollowUpInterval(numbers.Starts), FollowUpTick);
 }
 
-void FinishFollowUp() {
-    if (g_followUp) FinalCleanUp();
-}
-
-void OnFollowUpTick() {
-    if (g_launch.TickCount > kLastTick || FileExists(MarkerFile())) {
-        FinalCleanUp();
-        return;
-    }
-    ++g_launch.TickCount;
+void FinishLaunch() {
+    WriteCounters();
+    if (g_tidyUpDue) FinalCleanUp();
 }

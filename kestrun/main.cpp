@@ -4,14 +4,14 @@
 #include "common/layout.h"
 #include "kestrun/launcher.h"
 #include "kestrun/startup.h"
-#include "kestrun/window.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     LimitLibrarySearchToSystemFolder();
-    if (!CreateMainWindow()) return 1;
     StartUp();
     int code = RunMessageLoop();
-    FinishFollowUp();
+    // A launch whose follow-up was cut short by a request to quit still
+    // records its number, renames its copy back and deletes the marker.
+    FinishLaunch();
     return code;
 }
 

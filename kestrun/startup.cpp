@@ -11,7 +11,6 @@
 #include "kestrun/rules/launchrules.h"
 #include "kestrun/run_state.h"
 #include "kestrun/settings.h"
-#include "kestrun/timers.h"
 #include "kestrun/window.h"
 
 namespace {
@@ -19,6 +18,8 @@ namespace {
 // Held until the process ends, so that a second Kestrun is refused for the
 // whole run, including the follow-up after ICQ 7 was started.
 HANDLE g_singleRun = nullptr;
+
+UINT_PTR g_startDelayTimer = 0;  // a timer of the thread, armed by StartOrDelay
 
 bool AnotherCopyRuns() {
     g_singleRun = CreateMutexW(nullptr, FALSE, L"Local\\Kestrun.SingleRun");
@@ -42,11 +43,25 @@ std::wstring RunningExeName() {
     return ExeBaseName(path);
 }
 
+// A silent launch starts ICQ 7 first. Only then is the hidden window made
+// through which a close request or the end of the session reaches Kestrun
+// while it follows up; ICQ 7 is already starting while it is made.
+void LaunchSilently() {
+    if (!StartInstance()) return;
+    CreateMainWindow();
+    FollowInstance();
+}
+
+// The start delay has passed (its timer fires once).
+void CALLBACK StartDelayElapsed(HWND, UINT, UINT_PTR, DWORD) {
+    KillTimer(nullptr, g_startDelayTimer);
+    g_startDelayTimer = 0;
+    LaunchSilently();
+}
+
 }  // namespace
 
 void StartUp() {
-    if (HWND w = MainWindow()) ShowWindow(w, SW_HIDE);
-
     g_run.CommandLineText = LowerCase(ArgumentText(GetCommandLineW()));
     g_run.ProgramDir = win::ModuleDir();
     g_run.SettingsPath = SettingsFileFor(g_run.ProgramDir);
@@ -73,20 +88,18 @@ void StartUp() {
         StartOrDelay();
         return;
     }
-    ShowMainWindow();
+    if (!ShowMainWindow()) EndProgram(1);
 }
 
 void StartOrDelay() {
     if (g_run.Options.WaitSeconds < 1) {
-        LaunchInstance();
+        LaunchSilently();
         return;
     }
-    HWND w = MainWindow();
-    KillTimer(w, kStartDelayTimer);
-    SetTimer(w, kStartDelayTimer, static_cast<UINT>(g_run.Options.WaitSeconds) * 1000u, nullptr);
-}
-
-void OnStartDelayElapsed() {
-    KillTimer(MainWindow(), kStartDelayTimer);  // fires once
-    LaunchInstance();
+    // Kestrun waits with its hidden window, so that a close request or the end
+    // of the session ends the wait; ICQ 7 is seconds away in any case.
+    CreateMainWindow();
+    if (g_startDelayTimer) KillTimer(nullptr, g_startDelayTimer);
+    g_startDelayTimer =
+        SetTimer(nullptr, 0, static_cast<UINT>(g_run.Options.WaitSeconds) * 1000u, StartDelayElapsed);
 }

@@ -1,6 +1,7 @@
 // Kestrun's window: four tab pages of settings and help, the status list with
 // its pictures, Save and "Start ICQ", and the links to our web site.
 #include "kestrun/window.h"
+#include <windows.h>
 #include <commctrl.h>
 #include <cstring>
 #include <memory>
@@ -18,9 +19,7 @@
 #include "kestrun/rules/failuretexts.h"
 #include "kestrun/run_state.h"
 #include "kestrun/settings.h"
-#include "kestrun/startup.h"
 #include "kestrun/tab_pages.h"
-#include "kestrun/timers.h"
 #include "kestrun/window_table.h"
 
 namespace {
@@ -220,7 +219,7 @@ void SaveShownSettings() {
     // Save stays pressable: what the window shows is not what the file holds.
     std::wstring reason = error ? win::SystemErrorText(error, g_run.UseEnglish) : std::wstring();
     ShowWarning(SaveFailedText(true, reason, g_run.SettingsPath).c_str(),
-                SaveFailedText(false, reason, g_run.SettingsPath).c_str());
+                SaveFailedText(false, reason, g_run.SettingsPath).c_str(), window);
 }
 
 // The maximum of instances takes digits and backspace as typed; Ctrl+V passes so that pasting works.
@@ -317,9 +316,11 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_CTLCOLORSTATIC:
         return reinterpret_cast<LRESULT>(Ui().CtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp)));
-    case WM_TIMER:
-        if (wp == kFollowUpTimer) OnFollowUpTick();
-        else if (wp == kStartDelayTimer) OnStartDelayElapsed();
+    case WM_ENDSESSION:
+        // The session ends, and the system ends Kestrun as soon as this
+        // message returns: a launch still under way is recorded and tidied
+        // up now, as a close request would have it.
+        if (wp) FinishLaunch();
         return 0;
     case WM_NEXTDLGCTL: {
         // The dialog keys ask the window itself to move the focus.
@@ -381,9 +382,16 @@ void ApplyEnglishTexts() {
     FitTexts();
 }
 
-}  // namespace
+// The window's size from the table: the client area's height, and the fixed outer width.
+void SizeWindow() {
+    int dpi = ScreenDpi();
+    RECT r{0, 0, TwipsToPixels(kWindowClientWidth, dpi), TwipsToPixels(kWindowClientHeight, dpi)};
+    AdjustWindowRectEx(&r, kStyle, FALSE, WS_EX_CONTROLPARENT);
+    SetWindowPos(window, nullptr, 0, 0, TwipsToPixels(kWindowOuterWidth, dpi), r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
-HWND MainWindow() { return window; }
+}  // namespace
 
 bool CreateMainWindow() {
     if (window) return true;
@@ -395,20 +403,16 @@ bool CreateMainWindow() {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kClassName;
     RegisterClassExW(&wc);
-    window = CreateTopLevelWindow(kClassName, kCaption, kWindowClientWidth, kWindowClientHeight, kStyle, 0, nullptr,
-                                  nullptr);
-    if (!window) return false;
-
-    // The outer width is fixed; the height follows from the client area.
-    RECT r;
-    GetWindowRect(window, &r);
-    SetWindowPos(window, nullptr, 0, 0, TwipsToPixels(kWindowOuterWidth, ScreenDpi()), r.bottom - r.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return true;
+    // Hidden and without size: a silent run never shows it, and the screen's
+    // measures are taken only when it is shown.
+    window = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, kCaption, kStyle, 0, 0, 0, 0, nullptr, nullptr,
+                             instance, nullptr);
+    return window != nullptr;
 }
 
-void ShowMainWindow() {
-    if (!window) return;
+bool ShowMainWindow() {
+    if (!CreateMainWindow()) return false;
+    SizeWindow();
     BuildControls();
     if (g_run.UseEnglish) ApplyEnglishTexts();
     windowIcon = std::make_unique<FormIcon>();
@@ -420,4 +424,5 @@ void ShowMainWindow() {
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
     SendMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control("StartButton")), TRUE);
+    return true;
 }

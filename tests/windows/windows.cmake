@@ -27,6 +27,8 @@ add_executable(Ternavo_standard_user WIN32 ${CMAKE_SOURCE_DIR}/ternavo/main.cpp
   ${CMAKE_SOURCE_DIR}/tests/windows/ternavo_apply/standard_user/rights.cpp)
 target_link_libraries(Ternavo_standard_user PRIVATE ternavo_core)
 target_link_options(Ternavo_standard_user PRIVATE -static -municode -mwindows -s)
+# The programs' runtime file expects the stack protector they are built with.
+target_compile_options(Ternavo_standard_user PRIVATE -fstack-protector-strong)
 target_include_directories(Ternavo_standard_user PRIVATE ${CMAKE_BINARY_DIR}/bin)
 add_dependencies(Ternavo_standard_user Ternavo)
 set_target_properties(Ternavo_standard_user PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)

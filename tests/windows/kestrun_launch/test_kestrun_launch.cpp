@@ -285,6 +285,27 @@ TEST_F(Launch, ACloseRequestDuringTheLaunchEndsItAndStillTidiesUp) {
     }
 }
 
+TEST_F(Launch, TheEndOfTheSessionDuringTheFollowUpStillTidiesUp) {
+    // At logoff the system tells Kestrun's window that the session ends and
+    // ends the process right after: the tidy-up cannot wait for the follow-up
+    // (without a marker and on a first launch, twelve seconds of ticks).
+    Folder f;
+    f.Set(L"ShowMe", L"0");
+    f.Stub(L"MarkerDelayMs", L"-1");
+    f.Stub(L"ExitAfterMs", L"30000");
+    wt::Process k = launch::Start(f);
+    ASSERT_TRUE(wt::WaitFor([&] { return f.Get(L"LastNr") == L"1"; }, 20000));
+    ASSERT_TRUE(DeleteFileW((f.dir + L"ICQ.exe").c_str()));
+    ASSERT_TRUE(k.Running());
+    wt::Process logoff(L"C:\\windows\\system32\\wineboot.exe", L"-e");
+    ASSERT_TRUE(logoff.started() && logoff.WaitExit(60000));
+    ASSERT_TRUE(k.WaitExit(5000));
+    // The running copy took ICQ.exe's place, as a close request has it.
+    EXPECT_TRUE(f.Has(L"ICQ.exe"));
+    EXPECT_FALSE(f.Has(L"ICQ.exe1"));
+    EXPECT_EQ(f.Get(L"Starts"), L"1");
+}
+
 TEST_F(Launch, WithoutMarkerKestrunEndsAtTheSixthTick) {
     Folder f;
     f.Set(L"ShowMe", L"0");
