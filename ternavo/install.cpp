@@ -53,10 +53,6 @@ bool WriteStarter(const std::wstring& target) {
 }  // namespace
 
 bool StarterFilesHaveReparsePoint(const std::wstring& dir) {
-    std::wstring folder = dir;
-    while (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();  // the folder itself, not its content
-    DWORD attributes = GetFileAttributesW(folder.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return true;
     if (IsReparsePoint(dir + L"Kestrun.exe") || IsReparsePoint(dir + L"kestrun.ini")) return true;
     for (int32_t nr = 1; nr <= kMostCopies; ++nr) {
         std::wstring copy = dir + CopyNameFor(nr);
@@ -84,11 +80,9 @@ bool RemoveStarter(const std::wstring& dir) {
 }
 
 bool StarterInPlace(const std::wstring& dir) {
-    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(IDR_STARTER), L"Custom");
-    HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    DWORD size = 0;
+    const void* bytes = ResourceBytes(IDR_STARTER, L"Custom", &size);
     if (!bytes) return false;
-    DWORD size = SizeofResource(nullptr, found);
     win::Handle file(CreateFileW((dir + L"Kestrun.exe").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER length{};

@@ -5,9 +5,9 @@
 // return what came of them, in the window and in the worker alike.
 #include <string>
 
-// True when the folder itself, Kestrun.exe, kestrun.ini, a numbered copy or
-// a marker file in it is a reparse point (a junction or symbolic link), or
-// the folder cannot be looked at: none of them is to be written or deleted.
+// True when Kestrun.exe, kestrun.ini, a numbered copy or a marker file in
+// `dir` is a reparse point (a junction or symbolic link): none of them is to
+// be written or deleted. The folder itself is checked where the run holds it.
 bool StarterFilesHaveReparsePoint(const std::wstring& dir);
 
 // Writes Kestrun.exe whole and, once it is in place, deletes kestrun.ini.

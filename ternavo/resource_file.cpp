@@ -45,13 +45,18 @@ long Failed(DWORD error) {
 
 }  // namespace
 
-long ExtractResource(int16_t id, const std::wstring& typeName, const std::wstring& target, HMODULE module) {
+const void* ResourceBytes(int16_t id, const std::wstring& typeName, DWORD* size, HMODULE module) {
     // Resource type names match whatever their case: "Custom" finds "CUSTOM".
     HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(static_cast<uint16_t>(id)), typeName.c_str());
-    if (!found) return Failed(GetLastError());
-    HGLOBAL loaded = LoadResource(module, found);
-    DWORD size = SizeofResource(module, found);
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    *size = bytes ? SizeofResource(module, found) : 0;
+    return bytes;
+}
+
+long ExtractResource(int16_t id, const std::wstring& typeName, const std::wstring& target, HMODULE module) {
+    DWORD size = 0;
+    const void* bytes = ResourceBytes(id, typeName, &size, module);
     if (!bytes) return Failed(GetLastError());
     DWORD error = WriteWholeFile(target, bytes, size);
     if (error != 0) return Failed(error);
