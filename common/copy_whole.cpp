@@ -40,16 +40,22 @@ unsigned long CopyWhole(const std::wstring& source, const std::wstring& target) 
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
         !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return ERROR_ACCESS_DENIED;  // what copying onto a folder gives
-    const std::wstring temporary = target + L".tmp";
-    // A leftover of an earlier attempt (or a link of that name) goes first, so
-    // that the copy below makes a new file and writes through nothing.
-    ClearAttributes(temporary);
-    DeleteFileW(temporary.c_str());
-    if (!CopyFileW(source.c_str(), temporary.c_str(), TRUE)) return GetLastError();
-    SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ClearAttributes(target);
-    if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return 0;
-    DWORD error = GetLastError();
-    DeleteFileW(temporary.c_str());
-    return error;
+    // What is there goes first (a link as itself), so that the copy below makes
+    // a new file and writes through nothing. A copy that runs cannot go: it stays.
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        ClearAttributes(target);
+        if (!DeleteFileW(target.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) return GetLastError();
+        // Reported deleted but still there (Wine reports success where the
+        // folder refuses it): this user may not replace it.
+        if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) return ERROR_ACCESS_DENIED;
+    }
+    if (!CopyFileW(source.c_str(), target.c_str(), TRUE)) {
+        DWORD error = GetLastError();
+        // Cut short (a full disk): what was written goes. Something that came
+        // in between under that name is not ours.
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) DeleteFileW(target.c_str());
+        return error;
+    }
+    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return 0;
 }

@@ -11,9 +11,11 @@ FileFacts FactsOfFile(const std::wstring& path);
 // Gives a plain file normal attributes (a read-only file can be neither
 // replaced nor deleted). A link is left alone: its target is not ours.
 void ClearAttributes(const std::wstring& path);
-// Copies `source` to `target` whole: written under a temporary name beside
-// `target`, given normal attributes (the copy would otherwise take over a
-// read-only ICQ.exe's attribute), then moved into place in one step. A link in
-// `target`'s place is replaced, never followed; a folder there refuses the
-// copy. 0 on success, else the system's error code; nothing is left behind.
+// Copies `source` to `target` as a new file with normal attributes (the copy
+// would otherwise take over a read-only ICQ.exe's attribute). What is at
+// `target` is deleted first; a link there is deleted, never followed; a folder
+// there, or a file that cannot be deleted (it runs), refuses the copy. The
+// system gives the copy its source's last-write time when all is written, so a
+// copy cut short is never judged current (JudgeCopy). 0 on success, else the
+// system's error code.
 unsigned long CopyWhole(const std::wstring& source, const std::wstring& target);

@@ -196,10 +196,9 @@ bool StartInstance() {
     if (g_launched) return false;
     g_launched = true;
 
-    LaunchNumbers numbers = CorrectLaunchNumbers(ReadIniValue(g_run.SettingsPath, L"Kestrun", L"LastNr"),
-                                                 ReadIniValue(g_run.SettingsPath, L"Kestrun", L"MaxNr"),
-                                                 ReadIniValue(g_run.SettingsPath, L"Kestrun", L"Starts"),
-                                                 g_run.Options.InstanceLimit);
+    const IniSection stored(g_run.SettingsPath, L"Kestrun");
+    LaunchNumbers numbers = CorrectLaunchNumbers(stored.Value(L"LastNr"), stored.Value(L"MaxNr"),
+                                                 stored.Value(L"Starts"), g_run.Options.InstanceLimit);
     g_launch.SourcePath = g_run.ProgramDir + L"ICQ.exe";
     if (!FileExists(g_launch.SourcePath)) {
         ShowWarning(L"Couldn't find the file ICQ.exe! Transaction canceled.",

@@ -34,9 +34,11 @@ std::wstring LowerCase(std::wstring text) {
     return text;
 }
 
-// The name Kestrun runs under, with a short (8.3) path expanded to the long name.
+// The name Kestrun runs under, with a short (8.3) path expanded to the long
+// name; the right name as it stands needs no look at the disk.
 std::wstring RunningExeName() {
     std::wstring path = win::ModulePath();
+    if (IsKestrunName(ExeBaseName(path))) return ExeBaseName(path);
     std::wstring buf(32768, L'\0');
     DWORD n = GetLongPathNameW(path.c_str(), buf.data(), static_cast<DWORD>(buf.size()));
     if (n > 0 && n < buf.size()) path.assign(buf.data(), n);
@@ -65,9 +67,10 @@ void StartUp() {
     g_run.CommandLineText = LowerCase(ArgumentText(GetCommandLineW()));
     g_run.ProgramDir = win::ModuleDir();
     g_run.SettingsPath = SettingsFileFor(g_run.ProgramDir);
+    const IniSection stored(g_run.SettingsPath, L"Kestrun");  // read once, for the language and the settings
 
     g_run.UseEnglish = ChooseEnglish(ReadLocaleInfo(LOCALE_SNATIVELANGNAME), g_run.CommandLineText,
-                                   ReadIniValue(g_run.SettingsPath, L"Kestrun", L"Language"));
+                                   stored.Value(L"Language"));
 
     if (AnotherCopyRuns()) {
         ShowWarning(L"Ternavo Starter is already running.", L"Der Ternavo Starter läuft bereits.");
@@ -75,7 +78,7 @@ void StartUp() {
         return;
     }
 
-    g_run.Settings = LoadSettings(g_run.SettingsPath, g_run.Settings);
+    g_run.Settings = LoadSettings(stored, g_run.Settings);
     ParseCommandLine(g_run.CommandLineText, g_run.Options);
 
     if (!IsKestrunName(RunningExeName())) {

@@ -5,7 +5,8 @@
 #
 # Each benchmark is one function bench_<name> in its own section below, listed in
 # BENCHMARKS at the end. To add one: write a section, append its function there.
-# BENCH_DIST=DIR reads DIR/x64 and DIR/x86 instead of dist/.
+# BENCH_DIST=DIR reads DIR/x64 and DIR/x86 instead of dist/. Benchmark names as
+# arguments (scripts/bench.sh launch) run only those.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dist=${BENCH_DIST:-dist}   # folder holding x64/ and x86/
@@ -274,6 +275,8 @@ bench_ternavo() {
 BENCHMARKS=(bench_size bench_launch bench_ternavo)
 
 echo "Benchmarks, $(date '+%Y-%m-%d %H:%M')"
+# Names on the command line (size, launch, ternavo) run only those benchmarks.
+if [ $# -gt 0 ]; then BENCHMARKS=("${@/#/bench_}"); fi
 for bench in "${BENCHMARKS[@]}"; do
   "$bench"
 done
