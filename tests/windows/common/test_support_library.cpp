@@ -28,6 +28,22 @@ TEST(IniFile, WritingCreatesFileAndSectionAndKeepsOtherKeys) {
     EXPECT_EQ(bytes.substr(0, 9), "[Kestrun]");
 }
 
+TEST(IniFile, ASectionReadOnceGivesWhatEachKeyReadAloneGives) {
+    std::wstring file = wt::NewDir(L"ini") + L"section.ini";
+    std::string longValue(10050, 'v');
+    wt::WriteBytes(file, "[Other]\r\nMaxNr=1\r\n[Kestrun]\r\n  maxnr  =  7  \r\nShowMe=\"0\"\r\nQuote='a\r\n"
+                         "Eq=a=b\r\nEmpty=\r\nNoValue\r\nTwice=first\r\nTwice=second\r\nLong=" + longValue +
+                         "\r\n;Comment=1\r\n[Kestrun2]\r\nLastNr=3\r\n");
+    const IniSection section(file, L"Kestrun");
+    for (const wchar_t* key : {L"MaxNr", L"ShowMe", L"Quote", L"Eq", L"Empty", L"NoValue", L"Twice", L"Long",
+                               L"LastNr", L"Missing"})
+        EXPECT_EQ(section.Value(key), ReadIniValue(file, L"Kestrun", key)) << key;
+    EXPECT_EQ(section.Value(L"MaxNr"), L"7");
+    EXPECT_EQ(section.Value(L"ShowMe"), L"0");
+    EXPECT_EQ(section.Value(L"Long").size(), 9998u);
+    EXPECT_EQ(IniSection(file + L"x", L"Kestrun").Value(L"MaxNr"), L"");
+}
+
 TEST(IniFile, LongValuesReadBackWholeUpTo9998Characters) {
     std::wstring file = wt::NewDir(L"ini") + L"long.ini";
     std::wstring value(9998, L'x');
