@@ -5,6 +5,10 @@
 //                                  is current, starts it, finds its window
 //   baseline_launch.exe always N   deletes and copies every time (as Kestrun
 //                                  did before it kept current copies)
+//   ... N window                   also makes one hidden top-level window once
+//                                  the copy is started, as Kestrun does so that
+//                                  a close request or the end of the session
+//                                  reaches it while it waits
 // No settings file, no command line for ICQ, no follow-up: it ends once the
 // new instance's window is there.
 #include <windows.h>
@@ -66,6 +70,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     PROCESS_INFORMATION pi{};
     if (!CreateProcessW(copy.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return 1;
+    if (argc > 3 && wcscmp(argv[3], L"window") == 0) {
+        WNDCLASSEXW wc{sizeof(wc)};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"BaselineWindow";
+        RegisterClassExW(&wc);
+        CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0, nullptr,
+                        nullptr, wc.hInstance, nullptr);
+    }
     Search search{pi.dwProcessId, nullptr};
     DWORD start = GetTickCount();
     while (!search.found && GetTickCount() - start < 10000) {
