@@ -6,8 +6,8 @@ namespace {
 const wchar_t kSection[] = L"Kestrun";
 }  // namespace
 
-KestrunSettings LoadSettings(const IniSection& file, const KestrunSettings& before) {
-    auto read = [&](const wchar_t* key) { return file.Value(key); };
+KestrunSettings LoadSettings(const IniSection& section, const KestrunSettings& before) {
+    auto read = [&](const wchar_t* key) { return section.Value(key); };
     StoredSettings stored;
     stored.MaxNr = read(L"MaxNr");
     stored.ShowMe = read(L"ShowMe");

@@ -6,7 +6,7 @@
 #include "kestrun/rules/settings_record.h"
 
 // The record from the file's [Kestrun] section; `before` gives what a missing maximum keeps.
-KestrunSettings LoadSettings(const IniSection& file, const KestrunSettings& before = {});
+KestrunSettings LoadSettings(const IniSection& section, const KestrunSettings& before = {});
 // Writes the record's keys one by one, leaving every other key of the file
 // alone. False when a key could not be written; `error` then gets the
 // system's reason for the first one.

@@ -38,7 +38,7 @@ std::wstring LowerCase(std::wstring text) {
 // name; the right name as it stands needs no look at the disk.
 std::wstring RunningExeName() {
     std::wstring path = win::ModulePath();
-    if (IsKestrunName(ExeBaseName(path))) return ExeBaseName(path);
+    if (std::wstring name = ExeBaseName(path); IsKestrunName(name)) return name;
     std::wstring buf(32768, L'\0');
     DWORD n = GetLongPathNameW(path.c_str(), buf.data(), static_cast<DWORD>(buf.size()));
     if (n > 0 && n < buf.size()) path.assign(buf.data(), n);
