@@ -41,7 +41,7 @@ wine_run_loader() {
 
 # Why this machine cannot run 32-bit Windows programs, or nothing when it can.
 wine_run_no32() {
-  if [ ! -x "$WINE_LOADER32" ]; then echo "wine32 is not installed (run scripts/setup.sh)"; return; fi
+  if [ ! -x "$WINE_LOADER32" ]; then echo "32-bit Wine (wine32:i386) is not installed; scripts/setup.sh says why"; return; fi
   if ! "$WINE_LOADER32" --version >/dev/null 2>&1; then
     echo "this kernel cannot run 32-bit programs (32-bit emulation is off)"
   fi
