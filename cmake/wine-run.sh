@@ -11,6 +11,7 @@
 #   TEST_OPEN_DISPLAY  let every local user draw on the private Xvfb (a test that runs
 #                      Wine as another Unix user, to see what a standard user sees)
 #   TEST_STDERR_FILE   write the standard error of Wine (and of the programs it starts) there
+#   TEST_BEFORE_WINE   a script run in the new prefix before Wine starts there (WINEPREFIX set)
 # Sourced (`. cmake/wine-run.sh`), it only defines wine_run_prepare and wine_run_cleanup,
 # so that a script can set up such a prefix, put files into it and run several programs.
 
@@ -158,6 +159,7 @@ elif [ "${BASH_SOURCE[0]}" = "$0" ]; then
   fi
   wine_run_prepare
   trap wine_run_cleanup EXIT
+  if [ -n "${TEST_BEFORE_WINE:-}" ]; then "$TEST_BEFORE_WINE" || exit 1; fi
   if [ -n "${TEST_STDERR_FILE:-}" ]; then
     wine "$@" </dev/null 2>"$TEST_STDERR_FILE"
   else

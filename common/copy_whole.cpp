@@ -1,5 +1,6 @@
 #include "common/copy_whole.h"
 #include <windows.h>
+#include <tlhelp32.h>
 #include "common/winutil.h"
 
 FileFacts FactsOfFile(const std::wstring& path) {
@@ -58,4 +59,17 @@ unsigned long CopyWhole(const std::wstring& source, const std::wstring& target) 
     }
     SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
     return 0;
+}
+
+std::vector<bool> RunningCopies(int32_t maxNr) {
+    std::vector<bool> running(static_cast<size_t>(maxNr < 0 ? 0 : maxNr) + 1, false);
+    win::Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return running;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
+        int32_t nr = CopyNumberOf(entry.szExeFile);
+        if (nr >= 1 && nr <= maxNr) running[static_cast<size_t>(nr)] = true;
+    }
+    return running;
 }

@@ -2,7 +2,9 @@
 // ICQ.exe's numbered copies on disk, for both programs: Ternavo prepares them
 // where it installs Kestrun, Kestrun refreshes one where it may write. What a
 // copy is, and when it is current, is decided in kestrun/rules/copyrule.
+#include <cstdint>
 #include <string>
+#include <vector>
 #include "kestrun/rules/copyrule.h"
 
 // Size and last-write time of a plain file; a folder, a link (reparse point)
@@ -19,3 +21,6 @@ void ClearAttributes(const std::wstring& path);
 // copy cut short is never judged current (JudgeCopy). 0 on success, else the
 // system's error code.
 unsigned long CopyWhole(const std::wstring& source, const std::wstring& target);
+// Which numbered copies (1..maxNr) run now, whoever runs them: a snapshot of
+// the system's processes sees every user's by name. Indexed by number; [0] unused.
+std::vector<bool> RunningCopies(int32_t maxNr);

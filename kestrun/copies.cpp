@@ -1,6 +1,5 @@
 #include "kestrun/copies.h"
 #include <windows.h>
-#include <tlhelp32.h>
 #include <vector>
 #include "common/copy_whole.h"
 #include "common/winutil.h"
@@ -37,21 +36,6 @@ std::wstring UserSettingsFolder() {
         if (n > 0 && n < MAX_PATH) return win::WithBackslash(std::wstring(buf, n)) + L"Kestrun\\";
     }
     return L"";
-}
-
-// Numbers of the copies that run now, whoever runs them (a snapshot sees
-// every user's processes by name).
-std::vector<bool> RunningCopies(int32_t maxNr) {
-    std::vector<bool> running(static_cast<size_t>(maxNr) + 1, false);
-    win::Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot) return running;
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
-        int32_t nr = CopyNumberOf(entry.szExeFile);
-        if (nr >= 1 && nr <= maxNr) running[static_cast<size_t>(nr)] = true;
-    }
-    return running;
 }
 
 }  // namespace

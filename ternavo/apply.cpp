@@ -1,68 +1,56 @@
 #include "ternavo/apply.h"
 #include <windows.h>
-#include "common/winutil.h"
+#include "ternavo/held_folder.h"
 #include "ternavo/icq7path.h"
 #include "ternavo/install.h"
 #include "ternavo/registry_switch.h"
 
 namespace {
 
-// The ICQ 7 folder held open for the run: as long as it is, nobody can
-// rename it or put a link in its place, so every step finds the folder that
-// was checked. Opened as itself, never through a reparse point.
-class HeldFolder {
-public:
-    explicit HeldFolder(const std::wstring& dir) {
-        std::wstring folder = dir;
-        while (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();
-        handle_.reset(CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-        BY_HANDLE_FILE_INFORMATION info{};
-        ok_ = handle_ && GetFileInformationByHandle(handle_.get(), &info) &&
-              (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-              !(info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
-    }
-    bool ok() const { return ok_; }
-
-private:
-    win::Handle handle_;
-    bool ok_ = false;
-};
-
-bool RunStep(apply::Step step, const std::wstring& icq7Dir) {
+// What one step could not do; empty when it was done.
+std::vector<apply::Failure> RunStep(apply::Step step, const HeldFolder& folder) {
     using apply::Step;
+    unsigned long error = 0;
     switch (step) {
-        case Step::InstallStarter: return InstallStarter(icq7Dir);
-        case Step::AllowLite: return AllowMultiInstance(ClassicTarget::Lite);
-        case Step::AllowPro: return AllowMultiInstance(ClassicTarget::Pro);
-        case Step::AllowICQ6: return AllowMultiInstance(ClassicTarget::ICQ6);
-        case Step::ForbidLite: return ForbidMultiInstance(ClassicTarget::Lite);
-        case Step::ForbidPro: return ForbidMultiInstance(ClassicTarget::Pro);
-        case Step::ForbidICQ6: return ForbidMultiInstance(ClassicTarget::ICQ6);
-        case Step::RemoveStarter: return RemoveStarter(icq7Dir);
+        case Step::InstallStarter: return InstallStarter(folder);
+        case Step::AllowLite: error = AllowMultiInstance(ClassicTarget::Lite); break;
+        case Step::AllowPro: error = AllowMultiInstance(ClassicTarget::Pro); break;
+        case Step::AllowICQ6: error = AllowMultiInstance(ClassicTarget::ICQ6); break;
+        case Step::ForbidLite: error = ForbidMultiInstance(ClassicTarget::Lite); break;
+        case Step::ForbidPro: error = ForbidMultiInstance(ClassicTarget::Pro); break;
+        case Step::ForbidICQ6: error = ForbidMultiInstance(ClassicTarget::ICQ6); break;
+        case Step::RemoveStarter:
+            if (!RemoveStarter(folder)) error = ERROR_ACCESS_DENIED;  // Kestrun.exe stays: it runs or is held
+            break;
     }
-    return false;
+    if (error == 0) return {};
+    return {{step, error, 0}};
 }
 
 // The folder test the window made before it asked for anything, made again
 // before anything changes: ICQ.exe and MCore.dll of ICQ 7.
-bool IsICQ7Folder(const std::wstring& dir) { return IsICQDirectory(dir) && IsICQ7Version(dir); }
+bool IsICQ7Folder(const HeldFolder& folder) {
+    return IsICQDirectory(folder.Path()) && IsICQ7Version(folder.Path());
+}
 
 }  // namespace
 
-apply::Outcome RunSteps(const apply::Choices& steps, const std::wstring& icq7Dir) {
-    std::wstring dir = win::WithBackslash(icq7Dir);
-    HeldFolder held(steps.icq7 ? dir : std::wstring());
-    if (steps.icq7 && (!IsICQ7Folder(dir) || !held.ok() || StarterFilesHaveReparsePoint(dir)))
-        return apply::Outcome::Refused;
-    apply::Outcome outcome = apply::Outcome::Succeeded;
-    for (apply::Step step : apply::ApplyPlan(steps)) {
-        bool done = false;
-        try {
-            done = RunStep(step, dir);
-        } catch (...) {
-        }
-        if (!done) outcome = apply::Outcome::Failed;
+apply::Report RunSteps(const apply::Choices& steps, const std::wstring& icq7Dir) {
+    apply::Report report;
+    HeldFolder folder(steps.icq7 ? icq7Dir : std::wstring());
+    if (steps.icq7 && (!folder.Held() || !IsICQ7Folder(folder) || StarterFilesHaveReparsePoint(folder))) {
+        report.outcome = apply::Outcome::Refused;
+        return report;
     }
-    return outcome;
+    for (apply::Step step : apply::ApplyPlan(steps)) {
+        std::vector<apply::Failure> failed;
+        try {
+            failed = RunStep(step, folder);
+        } catch (...) {
+            failed = {{step, ERROR_OUTOFMEMORY, 0}};
+        }
+        report.failures.insert(report.failures.end(), failed.begin(), failed.end());
+    }
+    if (!report.failures.empty()) report.outcome = apply::Outcome::Failed;
+    return report;
 }

@@ -34,49 +34,50 @@ std::wstring DesktopFolder() {
 // included. A copy that is running cannot be deleted (the system refuses,
 // error 5): it stays, and that is no failure. DeleteFileW deletes a link
 // itself, never what it points at.
-void DeleteNumberedCopies(const std::wstring& dir) {
-    for (int32_t nr = 1; nr <= kMostCopies; ++nr) RemoveNumberedCopy(dir, nr);
+void DeleteNumberedCopies(const HeldFolder& folder) {
+    for (int32_t nr = 1; nr <= kMostCopies; ++nr) RemoveNumberedCopy(folder, nr);
 }
 
 // Puts the embedded starter in place of `target`, whole or not at all. The old
 // copy is not deleted first: the new file replaces it in one move, so a write
 // that fails (a full disk, a scanner holding the old copy) keeps it as it was,
-// read-only included.
-bool WriteStarter(const std::wstring& target) {
+// read-only included. 0 or the system's error code.
+unsigned long WriteStarter(const std::wstring& target) {
     DWORD attributes = GetFileAttributesW(target.c_str());
     ClearAttributes(target);  // a read-only file cannot be replaced
-    if (ExtractResource(IDR_STARTER, L"Custom", target) == 0) return true;
-    if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(target.c_str(), attributes);
-    return false;
+    long error = ExtractResource(IDR_STARTER, L"Custom", target);
+    if (error != 0 && attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(target.c_str(), attributes);
+    return static_cast<unsigned long>(error);
 }
 
 }  // namespace
 
-bool StarterFilesHaveReparsePoint(const std::wstring& dir) {
-    if (IsReparsePoint(dir + L"Kestrun.exe") || IsReparsePoint(dir + L"kestrun.ini")) return true;
+bool StarterFilesHaveReparsePoint(const HeldFolder& folder) {
+    if (IsReparsePoint(folder.File(L"Kestrun.exe")) || IsReparsePoint(folder.File(L"kestrun.ini"))) return true;
     for (int32_t nr = 1; nr <= kMostCopies; ++nr) {
-        std::wstring copy = dir + CopyNameFor(nr);
+        std::wstring copy = folder.File(CopyNameFor(nr));
         if (IsReparsePoint(copy) || IsReparsePoint(copy + L".csassembly")) return true;
     }
     return false;
 }
 
-bool InstallStarter(const std::wstring& dir) {
-    if (!WriteStarter(dir + L"Kestrun.exe")) return false;
+std::vector<apply::Failure> InstallStarter(const HeldFolder& folder) {
+    if (unsigned long error = WriteStarter(folder.File(L"Kestrun.exe")))
+        return {{apply::Step::InstallStarter, error, 0}};
     // Kestrun run by a user who may not write here starts these copies. How
     // many the folder uses is read from the old kestrun.ini, so before it goes.
-    PrepareNumberedCopies(dir);
+    std::vector<apply::Failure> failed = PrepareNumberedCopies(folder);
     // The old settings go with the new starter only.
-    DeleteFileW((dir + L"kestrun.ini").c_str());
-    return true;
+    DeleteFileW(folder.File(L"kestrun.ini").c_str());
+    return failed;
 }
 
-bool RemoveStarter(const std::wstring& dir) {
-    ClearAttributes(dir + L"Kestrun.exe");
-    DeleteFileW((dir + L"Kestrun.exe").c_str());
-    DeleteFileW((dir + L"kestrun.ini").c_str());
-    DeleteNumberedCopies(dir);
-    return !FileExists(dir + L"Kestrun.exe");
+bool RemoveStarter(const HeldFolder& folder) {
+    ClearAttributes(folder.File(L"Kestrun.exe"));
+    DeleteFileW(folder.File(L"Kestrun.exe").c_str());
+    DeleteFileW(folder.File(L"kestrun.ini").c_str());
+    DeleteNumberedCopies(folder);
+    return !FileExists(folder.File(L"Kestrun.exe"));
 }
 
 bool StarterInPlace(const std::wstring& dir) {

@@ -56,10 +56,12 @@ namespace {
 bool WriteValue(HKEY root, const std::wstring& key, const std::wstring& name, DWORD type, const void* data,
                 DWORD size) {
     win::RegKey k;
-    if (RegOpenKeyExW(root, key.c_str(), 0, kWriteAccess | RegistryView(root, key), k.put()) != ERROR_SUCCESS)
-        return false;
-    return RegSetValueExW(k.get(), name.empty() ? nullptr : name.c_str(), 0, type,
-                          static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+    LONG rc = RegOpenKeyExW(root, key.c_str(), 0, kWriteAccess | RegistryView(root, key), k.put());
+    if (rc == ERROR_SUCCESS)
+        rc = RegSetValueExW(k.get(), name.empty() ? nullptr : name.c_str(), 0, type, static_cast<const BYTE*>(data),
+                            size);
+    SetLastError(static_cast<DWORD>(rc));  // the reason, for a caller that reports it
+    return rc == ERROR_SUCCESS;
 }
 
 }  // namespace

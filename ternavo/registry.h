@@ -19,7 +19,7 @@ bool RegCreateKey(HKEY root, const std::wstring& key, const std::wstring& classN
 // True when the key can be opened for reading.
 bool RegKeyExists(HKEY root, const std::wstring& key);
 // Writes into an existing key (never creates it). False on failure, a key
-// that cannot be opened included.
+// that cannot be opened included; GetLastError() then gives the reason.
 bool RegWriteValue(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value);
 bool RegWriteValue(HKEY root, const std::wstring& key, const std::wstring& name, int32_t value);
 // Reads a value as text into `out`: 0 on success, else the Windows error code

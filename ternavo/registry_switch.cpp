@@ -14,22 +14,22 @@ const wchar_t* TargetKey(ClassicTarget target) {
     return L"";
 }
 
-bool Write(ClassicTarget target, const wchar_t* name, const wchar_t* value) {
-    return RegWriteValue(HKEY_LOCAL_MACHINE, TargetKey(target), name, value);
+unsigned long Write(ClassicTarget target, const wchar_t* name, const wchar_t* value) {
+    return RegWriteValue(HKEY_LOCAL_MACHINE, TargetKey(target), name, value) ? 0 : GetLastError();
 }
 
 }  // namespace
 
-bool AllowMultiInstance(ClassicTarget target) {
+unsigned long AllowMultiInstance(ClassicTarget target) {
     // Pro's "DefaultPrefs" lies below its own "ICQPro" key, which is created first.
     std::initializer_list<const wchar_t*> create = {TargetKey(target)};
     std::initializer_list<const wchar_t*> createPro = {L"SOFTWARE\\Mirabilis\\ICQ\\ICQPro", TargetKey(target)};
     for (const wchar_t* key : target == ClassicTarget::Pro ? createPro : create)
         if (!RegKeyExists(HKEY_LOCAL_MACHINE, key)) RegCreateKey(HKEY_LOCAL_MACHINE, key, L"");
     // A failed creation shows up here: the write into the missing key fails.
-    bool multiInstance = Write(target, L"MultiInstance", L"Yes");
-    bool ownersNoLimit = Write(target, L"OwnersNoLimit", L"Yes");
-    return multiInstance && ownersNoLimit;
+    unsigned long multiInstance = Write(target, L"MultiInstance", L"Yes");
+    unsigned long ownersNoLimit = Write(target, L"OwnersNoLimit", L"Yes");
+    return multiInstance != 0 ? multiInstance : ownersNoLimit;
 }
 
-bool ForbidMultiInstance(ClassicTarget target) { return Write(target, L"MultiInstance", L"No"); }
+unsigned long ForbidMultiInstance(ClassicTarget target) { return Write(target, L"MultiInstance", L"No"); }

@@ -4,6 +4,7 @@
 #include "common/files.h"
 #include "common/ini_file.h"
 #include "common/winutil.h"
+#include "kestrun/rules/launchrules.h"
 #include "ternavo/apply.h"
 #include "ternavo/elevation.h"
 #include "ternavo/icq7path.h"
@@ -15,6 +16,7 @@
 #include "ternavo/run_state.h"
 #include "ternavo/settings_dialog.h"
 #include "ternavo/windows_version.h"
+#include "ternavo/worker_report.h"
 
 namespace {
 
@@ -41,6 +43,91 @@ void Tell(Message m) {
     if (!MainWindow()) return;  // closed while the worker ran: nobody to tell
     const Text& t = kTexts[static_cast<int>(m)];
     MessageBoxW(MainWindow(), g_run.UseEnglish ? t.en : t.de, L"ICQ 7", MB_OK | t.icon);
+}
+
+// What a press could not do, for the box after "Changes failed!".
+struct Trouble {
+    std::vector<apply::Failure> failures;  // the steps that failed, with the system's reasons
+    bool refused = false;                  // the ICQ 7 folder was refused before any change
+    DWORD rightsError = 0;                 // the worker could not be started (not: declined)
+};
+
+std::wstring Reason(unsigned long error) {
+    std::wstring text = win::SystemErrorText(error, g_run.UseEnglish);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
+    return text.empty() ? L"#" + std::to_wstring(error) : text;
+}
+
+const wchar_t* GenerationName(apply::Step step) {
+    switch (step) {
+        case apply::Step::AllowLite: case apply::Step::ForbidLite: return L"ICQ Lite (4.x, 5.x)";
+        case apply::Step::AllowPro: case apply::Step::ForbidPro: return L"ICQ Pro 2003";
+        default: return L"ICQ 6 / ICQ Lite 7";
+    }
+}
+
+// Which step failed and why, in the system's words, and what to do next.
+std::wstring TroubleText(const Trouble& t) {
+    const bool en = g_run.UseEnglish;
+    std::wstring text = en ? L"Start could not do everything:\n" : L"Start konnte nicht alles ausführen:\n";
+    std::wstring copies;
+    unsigned long copyError = 0;
+    bool folderSteps = false, registrySteps = false;
+    for (const apply::Failure& f : t.failures) {
+        if (f.step == apply::Step::RemoveStarter) continue;  // its own message says so already
+        if (f.step == apply::Step::InstallStarter && f.copy > 0) {
+            copies += (copies.empty() ? L"" : L", ") + CopyNameFor(f.copy);
+            if (copyError == 0) copyError = f.error;
+            folderSteps = true;
+        } else if (f.step == apply::Step::InstallStarter) {
+            text += (en ? L"\n- Kestrun.exe could not be written into the ICQ 7 folder: "
+                        : L"\n- Kestrun.exe konnte nicht in den ICQ 7 Ordner geschrieben werden: ") + Reason(f.error);
+            folderSteps = true;
+        } else {
+            text += L"\n- " + std::wstring(GenerationName(f.step)) +
+                    (en ? L": the setting in the registry could not be written: "
+                        : L": die Einstellung in der Registrierung konnte nicht geschrieben werden: ") + Reason(f.error);
+            registrySteps = true;
+        }
+    }
+    if (!copies.empty())
+        text += (en ? L"\n- These copies of ICQ.exe could not be made current: "
+                    : L"\n- Diese Kopien von ICQ.exe konnten nicht erneuert werden: ") + copies + L": " + Reason(copyError);
+    if (t.refused)
+        text += en ? L"\n- The ICQ 7 folder was refused before anything changed: it is reached through a link or "
+                     L"junction, one of Kestrun's files in it is a link, or users without administrator rights may "
+                     L"change it."
+                   : L"\n- Der ICQ 7 Ordner wurde abgelehnt, bevor sich etwas änderte: Er wird über eine Verknüpfung "
+                     L"oder Verbindung erreicht, eine von Kestruns Dateien darin ist eine Verknüpfung, oder Benutzer "
+                     L"ohne Administratorrechte dürfen ihn ändern.";
+    if (t.rightsError != 0)
+        text += (en ? L"\n- Ternavo could not be started with administrator rights: "
+                    : L"\n- Ternavo konnte nicht mit Administratorrechten gestartet werden: ") + Reason(t.rightsError);
+    text += en ? L"\n\nWhat to do:" : L"\n\nWas tun:";
+    if (folderSteps)
+        text += en ? L"\n- Close every ICQ 7 and Kestrun that runs, make room on the disk if it is full, and press "
+                     L"Start again."
+                   : L"\n- Schließen Sie jedes laufende ICQ 7 und Kestrun, schaffen Sie Platz auf dem Laufwerk, falls "
+                     L"es voll ist, und drücken Sie erneut Start.";
+    if (registrySteps || t.rightsError != 0)
+        text += en ? L"\n- \"Only one instance\" needs an installed ICQ of that generation. Otherwise start Ternavo "
+                     L"as administrator and press Start again."
+                   : L"\n- \"Nur eine Instanz\" braucht ein installiertes ICQ dieser Generation. Sonst starten Sie "
+                     L"Ternavo als Administrator und drücken erneut Start.";
+    if (t.refused)
+        text += en ? L"\n- Choose the ICQ 7 folder by its real path under \"Settings\" and press Start again."
+                   : L"\n- Wählen Sie den ICQ 7 Ordner unter \"Einstellungen\" mit seinem wirklichen Pfad und "
+                     L"drücken Sie erneut Start.";
+    return text;
+}
+
+// After "Changes failed!": the box that says what failed, when there is more
+// to say than the "ICQ 7" messages said already.
+void TellTrouble(const Trouble& t) {
+    bool anything = t.refused || t.rightsError != 0;
+    for (const apply::Failure& f : t.failures) anything = anything || f.step != apply::Step::RemoveStarter;
+    if (!anything || !MainWindow()) return;
+    MessageBoxW(MainWindow(), TroubleText(t).c_str(), L"Ternavo", MB_OK | MB_ICONEXCLAMATION);
 }
 
 // Whether a copy "as administrator" would have more rights than this one:
@@ -104,11 +191,13 @@ void RunPress(const apply::Choices& chosen, const std::wstring& dir) {
     apply::Choices worker = startup::WorkerShare(steps, askRights, steps.icq7 && CanWriteFolder(dir));
     apply::Choices own = startup::OwnShare(steps, worker);
     apply::Outcome icq7Outcome = apply::Outcome::Refused;  // until a run has taken ICQ 7
+    Trouble trouble;
     if (apply::AnyGeneration(worker)) {
         SetStartBusy(true);
         // The worker gets the folder whole: a relative one would name another there.
-        WorkerRun run = RunWorkerAsAdministrator(MainWindow(),
-                                                 startup::WorkerArgumentText(worker, GetFullPath(dir)));
+        WorkerReport report;
+        WorkerRun run = RunWorkerAsAdministrator(
+            MainWindow(), startup::WorkerArgumentText(worker, GetFullPath(dir), report.Number()));
         SetStartBusy(false);
         // Declined: nothing changed, and nothing is shown, as with the system's own dialogs.
         if (run.startError == ERROR_CANCELLED) {
@@ -120,11 +209,16 @@ void RunPress(const apply::Choices& chosen, const std::wstring& dir) {
         if (run.startError != ERROR_SUCCESS) own = apply::Choices{};  // the rights were not to be had
         outcome = Worse(outcome, workerOutcome);
         if (worker.icq7) icq7Outcome = workerOutcome;
+        trouble.failures = report.Failures();
+        trouble.refused = workerOutcome == apply::Outcome::Refused;
+        trouble.rightsError = run.startError;
     }
     if (apply::AnyGeneration(own)) {
-        apply::Outcome ownOutcome = RunSteps(own, dir);
-        outcome = Worse(outcome, ownOutcome);
-        if (own.icq7) icq7Outcome = ownOutcome;
+        apply::Report ownRun = RunSteps(own, dir);
+        outcome = Worse(outcome, ownRun.outcome);
+        if (own.icq7) icq7Outcome = ownRun.outcome;
+        trouble.failures.insert(trouble.failures.end(), ownRun.failures.begin(), ownRun.failures.end());
+        trouble.refused = trouble.refused || ownRun.outcome == apply::Outcome::Refused;
     }
 
     // The user's own steps, for the user who pressed Start, once the folder's were taken.
@@ -142,6 +236,7 @@ void RunPress(const apply::Choices& chosen, const std::wstring& dir) {
         }
     }
     ShowResult(outcome, chosen);
+    if (outcome != apply::Outcome::Succeeded) TellTrouble(trouble);
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 #include "ternavo/worker.h"
 #include "ternavo/apply.h"
 #include "ternavo/rules/switches.h"
+#include "ternavo/worker_report.h"
 
 int RunWorker(const std::wstring& arguments) {
     startup::WorkerOrder order = startup::ReadWorkerArguments(arguments);
     if (!order.valid) return startup::WorkerExitCode(apply::Outcome::Refused);
-    return startup::WorkerExitCode(RunSteps(order.steps, order.icq7Folder));
+    apply::Report report = RunSteps(order.steps, order.icq7Folder);
+    if (order.reportTo != 0) LeaveReport(order.reportTo, report.failures);
+    return startup::WorkerExitCode(report.outcome);
 }

@@ -28,4 +28,25 @@ std::vector<Step> ApplyPlan(const Choices& c) {
     return plan;
 }
 
+void EncodeFailures(const std::vector<Failure>& failures, unsigned (&words)[kReportWords]) {
+    const size_t count = failures.size() < kMostFailures ? failures.size() : kMostFailures;
+    words[0] = static_cast<unsigned>(count);
+    for (size_t i = 0; i < count; ++i) {
+        words[1 + 3 * i] = static_cast<unsigned>(failures[i].step);
+        words[2 + 3 * i] = static_cast<unsigned>(failures[i].error);
+        words[3 + 3 * i] = static_cast<unsigned>(failures[i].copy);
+    }
+}
+
+std::vector<Failure> DecodeFailures(const unsigned (&words)[kReportWords]) {
+    std::vector<Failure> failures;
+    const size_t count = words[0] < kMostFailures ? words[0] : kMostFailures;
+    for (size_t i = 0; i < count; ++i) {
+        const unsigned step = words[1 + 3 * i], copy = words[3 + 3 * i];
+        if (step > static_cast<unsigned>(Step::RemoveStarter) || copy > 99) continue;
+        failures.push_back({static_cast<Step>(step), words[2 + 3 * i], static_cast<int>(copy)});
+    }
+    return failures;
+}
+
 }  // namespace apply

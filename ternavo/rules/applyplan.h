@@ -22,6 +22,30 @@ enum class Step {
 // ICQ 7 folder, or it or one of Kestrun's files in it is a reparse point).
 enum class Outcome { Succeeded, Failed, Refused };
 
+// A step that failed, with the system's reason (its error code). A numbered
+// copy of ICQ.exe that the installation could not make current names its number.
+struct Failure {
+    Step step = Step::InstallStarter;
+    unsigned long error = 0;
+    int copy = 0;  // 1..99 for a numbered copy, else 0
+    bool operator==(const Failure& o) const { return step == o.step && error == o.error && copy == o.copy; }
+};
+
+// How a run of steps ended, and what failed.
+struct Report {
+    Outcome outcome = Outcome::Succeeded;
+    std::vector<Failure> failures;
+};
+
+// The failures as the worker hands them to the window: a count, then step,
+// error and copy number per failure, as 32-bit words; at most kMostFailures.
+constexpr size_t kMostFailures = 64;
+constexpr size_t kReportWords = 1 + 3 * kMostFailures;
+void EncodeFailures(const std::vector<Failure>& failures, unsigned (&words)[kReportWords]);
+// Whatever the words hold (the window reads memory the worker may have left
+// half written or not at all): only well-formed failures come back.
+std::vector<Failure> DecodeFailures(const unsigned (&words)[kReportWords]);
+
 // The two entries of the instances list, in their order.
 enum class Instances { Allow = 0, OnlyOne = 1 };
 

@@ -22,10 +22,4 @@ std::wstring FolderOfPickedIcq(const std::wstring& path) {
     return path.substr(0, slash);
 }
 
-size_t TempNameRoom(const std::wstring& folder) {
-    if (folder.size() > kLongestTempFolder) return 0;
-    bool slash = !folder.empty() && folder.back() == L'\\';
-    return folder.size() + (slash ? 0 : 1) + 3 + 4 + 4 + 1;
-}
-
 }  // namespace folders

@@ -83,7 +83,7 @@ apply::Choices OwnShare(const apply::Choices& c, const apply::Choices& workerSha
     return own;
 }
 
-std::wstring WorkerArgumentText(const apply::Choices& c, const std::wstring& icq7Folder) {
+std::wstring WorkerArgumentText(const apply::Choices& c, const std::wstring& icq7Folder, unsigned long reportTo) {
     std::wstring text = L"-worker";
     if (c.lite) text += L" -lite";
     if (c.pro) text += L" -pro";
@@ -95,6 +95,7 @@ std::wstring WorkerArgumentText(const apply::Choices& c, const std::wstring& icq
         while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
         text += L" -folder " + Quoted(folder);
     }
+    if (reportTo != 0) text += L" -report " + std::to_wstring(reportTo);
     return text;
 }
 
@@ -156,6 +157,15 @@ WorkerOrder ReadWorkerArguments(const std::wstring& arguments) {
         } else if (word == L"-allow" || word == L"-onlyone") {
             order.steps.instances = word == L"-allow" ? apply::Instances::Allow : apply::Instances::OnlyOne;
             ++instancesGiven;
+        } else if (word == L"-report" && order.reportTo == 0 && i + 1 < args.size()) {
+            const std::wstring& number = args[++i];
+            unsigned long long value = 0;
+            for (wchar_t ch : number) {
+                if (ch < L'0' || ch > L'9' || number.size() > 10) return WorkerOrder{};
+                value = value * 10 + static_cast<unsigned>(ch - L'0');
+            }
+            if (value == 0 || value > 0xFFFFFFFFull) return WorkerOrder{};
+            order.reportTo = static_cast<unsigned long>(value);
         } else if (word == L"-folder" && !folderGiven && i + 1 < args.size()) {
             order.icq7Folder = args[++i];
             folderGiven = true;

@@ -42,8 +42,10 @@ apply::Choices OwnShare(const apply::Choices& c, const apply::Choices& workerSha
 // The worker's command line: "-worker", the generation switches, "-allow" or
 // "-onlyone", and for ICQ 7 "-folder" with the folder as one argument, quoted
 // as Windows quotes arguments and without a trailing "\" (which would escape
-// the closing quote).
-std::wstring WorkerArgumentText(const apply::Choices& steps, const std::wstring& icq7Folder);
+// the closing quote); with a report number, "-report" and that number: the
+// worker then leaves its report where the window with that number reads it.
+std::wstring WorkerArgumentText(const apply::Choices& steps, const std::wstring& icq7Folder,
+                                unsigned long reportTo = 0);
 
 // The arguments of an argument text, split as Windows splits them for a
 // program (blanks and tabs separate outside quotes; 2n backslashes before a
@@ -58,10 +60,12 @@ struct WorkerOrder {
     bool valid = false;       // false: refused before any change
     apply::Choices steps;     // the generations and the instances choice
     std::wstring icq7Folder;  // as given, for ICQ 7 only
+    unsigned long reportTo = 0;  // "-report": the number of the window that reads the report; 0 none
 };
 // Reads the worker's argument text. Valid only when it is "-worker", at least
 // one generation, exactly one of "-allow" and "-onlyone", and "-folder" with an
-// absolute folder exactly when ICQ 7 is given; any other word refuses it.
+// absolute folder exactly when ICQ 7 is given, and at most one "-report" with
+// a number of 1 to 4294967295 in decimal digits; any other word refuses it.
 WorkerOrder ReadWorkerArguments(const std::wstring& arguments);
 
 // A folder path that names its drive or server: "X:\..." or "\\...".

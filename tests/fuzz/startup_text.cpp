@@ -60,8 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     startup::WorkerOrder order = startup::ReadWorkerArguments(text);
     if (order.valid && (order.icq7Folder.empty() || order.icq7Folder.back() != L'\\')) {
         startup::WorkerOrder again =
-            startup::ReadWorkerArguments(startup::WorkerArgumentText(order.steps, order.icq7Folder));
-        Check(again.valid && again.icq7Folder == order.icq7Folder && again.steps.instances == order.steps.instances);
+            startup::ReadWorkerArguments(startup::WorkerArgumentText(order.steps, order.icq7Folder, order.reportTo));
+        Check(again.valid && again.icq7Folder == order.icq7Folder && again.steps.instances == order.steps.instances &&
+              again.reportTo == order.reportTo);
         Check(again.steps.lite == order.steps.lite && again.steps.pro == order.steps.pro &&
               again.steps.icq6 == order.steps.icq6 && again.steps.icq7 == order.steps.icq7);
     }

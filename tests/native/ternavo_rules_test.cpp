@@ -173,16 +173,4 @@ TEST(PickedIcq, AnyOtherFileGivesNoFolder) {
         EXPECT_EQ(FolderOfPickedIcq(path), L"") << path;
 }
 
-TEST(TempName, RoomForEveryFolderTheSystemTakesAndNoneBeyond) {
-    // Folder, "\" when missing, three prefix letters, four hex digits, ".tmp", NUL.
-    EXPECT_EQ(folders::TempNameRoom(L"C:\\ICQ7\\"), 8u + 3 + 4 + 4 + 1);
-    EXPECT_EQ(folders::TempNameRoom(L"C:\\ICQ7"), 7u + 1 + 3 + 4 + 4 + 1);
-    std::wstring longest = L"C:\\" + std::wstring(folders::kLongestTempFolder - 3, L'a');
-    ASSERT_EQ(longest.size(), 246u);
-    EXPECT_EQ(folders::TempNameRoom(longest), 259u);  // within the system's path limit
-    EXPECT_EQ(folders::TempNameRoom(longest.substr(0, 245) + L"\\"), 258u);
-    EXPECT_EQ(folders::TempNameRoom(longest + L"\\"), 0u);
-    EXPECT_EQ(folders::TempNameRoom(std::wstring(300, L'x')), 0u);
-}
-
 }  // namespace

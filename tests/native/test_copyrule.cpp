@@ -57,4 +57,5 @@ TEST(NumberedCopy, TernavoPreparesTheDefaultFiveOrWhatTheFolderUses) {
     EXPECT_EQ(CopiesToPrepare(L"150", 7), 7);  // not a maximum Kestrun takes
     EXPECT_EQ(CopiesToPrepare(L"x", 9), 9);
     EXPECT_EQ(CopiesToPrepare(L"99", 99), 99);
+    EXPECT_EQ(CopiesToPrepare(L"99", 0), 99);
 }

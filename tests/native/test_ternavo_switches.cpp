@@ -66,8 +66,33 @@ TEST(WorkerArguments, AnythingButWhatTheWindowWritesIsRefused) {
     EXPECT_FALSE(valid(L"-worker -icq7 -allow -folder C:ICQ7"));            // another one elsewhere
     EXPECT_FALSE(valid(L"-worker -icq7 -allow -folder \\ICQ7"));
     EXPECT_FALSE(valid(L"-worker -icq7 -allow -folder C:\\Program Files\\ICQ7"));  // unquoted: two words
+    // The report's number: once, in decimal digits, 1 to 4294967295.
+    EXPECT_EQ(startup::ReadWorkerArguments(startup::WorkerArgumentText({true, false, false, false}, L"", 4294967295ul))
+                  .reportTo,
+              4294967295ul);
+    for (const wchar_t* number : {L"0", L"4294967296", L"12345678901", L"-1", L"+5", L"0x10", L"", L"1 -report 2"})
+        EXPECT_FALSE(valid((std::wstring(L"-worker -lite -allow -report ") + number).c_str())) << number;
+    EXPECT_FALSE(valid(L"-worker -lite -allow -report"));
     EXPECT_FALSE(startup::IsWorkerCall(L"-workers -lite"));
     EXPECT_FALSE(startup::IsWorkerCall(L"\"-worker\"x"));
+}
+
+TEST(WorkerArguments, TheReportReadsBackOnlyWhatIsWellFormed) {
+    using apply::Failure;
+    using apply::Step;
+    std::vector<Failure> failures{{Step::InstallStarter, 5, 3}, {Step::ForbidPro, 2, 0}, {Step::RemoveStarter, 32, 0}};
+    unsigned words[apply::kReportWords] = {};
+    apply::EncodeFailures(failures, words);
+    EXPECT_EQ(apply::DecodeFailures(words), failures);
+    // More than fit are cut; a count past the block and steps or copies that
+    // do not exist are never taken.
+    apply::EncodeFailures(std::vector<Failure>(apply::kMostFailures + 5, {Step::AllowPro, 5, 0}), words);
+    EXPECT_EQ(apply::DecodeFailures(words).size(), apply::kMostFailures);
+    words[0] = 0xFFFFFFFFu;
+    words[1] = 8;
+    words[4] = 0;
+    words[6] = 100;
+    EXPECT_EQ(apply::DecodeFailures(words).size(), apply::kMostFailures - 2);
 }
 
 TEST(WorkerArguments, ArgumentsSplitAsWindowsSplitsThem) {

@@ -72,6 +72,10 @@ foreach(dir ${TEST_DIRS})
   if(name MATCHES "_de$")
     list(APPEND envs "TEST_LOCALE=de")
   endif()
+  # A folder with a before.sh gets its prefix prepared by it before Wine starts.
+  if(EXISTS ${dir}/before.sh)
+    list(APPEND envs "TEST_BEFORE_WINE=${dir}/before.sh")
+  endif()
   if(name STREQUAL "library_loads")
     # Wine's relay trace of the programs it starts, read back by the test.
     set(trace ${CMAKE_CURRENT_BINARY_DIR}/wt_${name}.trace)

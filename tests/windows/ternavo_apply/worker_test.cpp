@@ -104,30 +104,69 @@ TEST_F(Worker, ExitCodesAndTheFolderOnItsCommandLineWinsOverTernavoIni) {
     EXPECT_EQ(windowsSeen_, 0);
 }
 
-TEST_F(Worker, AReparsePointInTheFolderRefusesBeforeAnyChange) {
+TEST_F(Worker, ALinkedCopyInTheFolderRefusesBeforeAnyChange) {
     std::wstring real = Icq(L"wk-real");
     wt::InstallKestrun(real);
     std::wstring elsewhere = wt::NewDir(L"wk-elsewhere");
     wt::WriteBytes(elsewhere + L"precious", "keep");
     tv::Ternavo t(L"wk-link");
-    const apply::Choices remove{true, false, false, true, apply::Instances::OnlyOne};
 
-    // A numbered copy that points elsewhere.
+    // A numbered copy that points elsewhere; nothing else here is a link.
     ASSERT_TRUE(MakeUnixLink(elsewhere.substr(0, elsewhere.size() - 1), real + L"ICQ.exe2"));
-    EXPECT_EQ(Run(t, Args(remove, real)), 2);
+    EXPECT_EQ(Run(t, Args({true, false, false, true, apply::Instances::OnlyOne}, real)), 2);
     EXPECT_TRUE(wt::Exists(real + L"Kestrun.exe"));
     EXPECT_EQ(wt::ReadBytes(elsewhere + L"precious"), "keep");
     EXPECT_FALSE(road::IcqKeyExists(L""));  // not even the registry step ran
+}
 
-    // The folder itself a link to a real ICQ 7 folder.
+TEST_F(Worker, AFolderReachedThroughALinkIsRefusedBeforeAnyChange) {
+    // Real ICQ 7 folders without any link inside them; only the way there is one.
+    std::wstring real = Icq(L"wk-target");
     std::wstring linked = wt::NewDir(L"wk-linked");
     RemoveDirectoryW(linked.c_str());
     ASSERT_TRUE(MakeUnixLink(real.substr(0, real.size() - 1), linked.substr(0, linked.size() - 1)));
-    ASSERT_TRUE(wt::Exists(linked + L"ICQ.exe"));
-    EXPECT_EQ(Run(t, Args({false, false, false, true, apply::Instances::Allow}, linked)), 2);
-    EXPECT_EQ(Run(t, Args(remove, linked)), 2);
-    EXPECT_TRUE(wt::Exists(real + L"Kestrun.exe"));
+    std::wstring before = L"C:\\wt-before\\real\\";  // linked as C:\wt-before\link before Wine started
+    wt::InstallStandIn(before);
+    std::wstring inner = wt::EnsureDir(before + L"ICQ 7");
+    wt::InstallStandIn(inner);
+    tv::Ternavo t(L"wk-linked");
+    for (const std::wstring& folder :
+         {linked, linked.substr(0, linked.size() - 1), std::wstring(L"C:\\wt-before\\link"),
+          std::wstring(L"C:\\wt-before\\link\\"), std::wstring(L"C:\\wt-before\\link\\ICQ 7")}) {
+        ASSERT_TRUE(wt::Exists(win::WithBackslash(folder) + L"ICQ.exe")) << folder;
+        EXPECT_EQ(Run(t, Args({true, false, false, true, apply::Instances::Allow}, folder)), 2) << folder;
+    }
+    for (const std::wstring& dir : {real, before, inner})
+        EXPECT_EQ(wt::ListFiles(dir), (std::vector<std::wstring>{L"ICQ.exe", L"MCore.dll"})) << dir;
     EXPECT_FALSE(road::IcqKeyExists(L""));
+    // The same folders by their real names are taken.
+    EXPECT_EQ(Run(t, Args({false, false, false, true, apply::Instances::Allow}, inner)), 0);
+    EXPECT_TRUE(wt::Exists(inner + L"Kestrun.exe"));
+}
+
+TEST_F(Worker, AnInstallationThatCannotMakeACopyCurrentFails) {
+    // The folder uses seven copies (its kestrun.ini says so); a folder stands
+    // where the third belongs; the second is current but read-only.
+    std::wstring icq = Icq(L"wk-copies");
+    wt::EnsureDir(icq + L"ICQ.exe3");
+    wt::WriteBytes(icq + L"kestrun.ini", "[Kestrun]\r\nMaxNr=7\r\n");
+    ASSERT_TRUE(CopyFileW((icq + L"ICQ.exe").c_str(), (icq + L"ICQ.exe2").c_str(), FALSE));
+    SetFileAttributesW((icq + L"ICQ.exe2").c_str(), FILE_ATTRIBUTE_READONLY);
+    tv::Ternavo t(L"wk-copies");
+    EXPECT_EQ(Run(t, Args({false, false, false, true, apply::Instances::Allow}, icq)), 1);
+    EXPECT_EQ(wt::ReadBytes(icq + L"Kestrun.exe"), wt::ReadBytes(wt::KestrunExe()));
+    const std::string icqBytes = wt::ReadBytes(icq + L"ICQ.exe");
+    for (const wchar_t* copy : {L"ICQ.exe1", L"ICQ.exe2", L"ICQ.exe4", L"ICQ.exe5", L"ICQ.exe6", L"ICQ.exe7"})
+        EXPECT_EQ(wt::ReadBytes(icq + copy), icqBytes) << copy;
+    EXPECT_FALSE(wt::Exists(icq + L"ICQ.exe8"));
+    EXPECT_FALSE(GetFileAttributesW((icq + L"ICQ.exe2").c_str()) & FILE_ATTRIBUTE_READONLY);
+    for (const std::wstring& f : wt::ListFiles(icq))
+        EXPECT_EQ(f.find(L".tmp"), std::wstring::npos) << "left behind: " << f;
+
+    // Once the copy can be written, the same installation succeeds.
+    RemoveDirectoryW((icq + L"ICQ.exe3").c_str());
+    EXPECT_EQ(Run(t, Args({false, false, false, true, apply::Instances::Allow}, icq)), 0);
+    EXPECT_EQ(wt::ReadBytes(icq + L"ICQ.exe3"), icqBytes);
 }
 
 // --- The window's road without administrator rights (the test build) ---
@@ -197,6 +236,22 @@ TEST_F(StandardUser, AWorkerThatRefusesShowsFailureAndTheWindowMakesNoShortcut) 
     ASSERT_TRUE(t.WaitStatus(L"Changes failed!", 30000)) << wt::Text(t.C("StatusLine"));
     EXPECT_EQ(wt::ReadBytes(elsewhere + L"precious"), "keep");
     EXPECT_FALSE(wt::Exists(road::DesktopLink()));
+}
+
+TEST_F(StandardUser, AFailedCopyEndsInFailureAndABoxThatNamesIt) {
+    wt::EnsureDir(std::wstring(kProgramFilesIcq7) + L"ICQ.exe3");
+    tv::Ternavo t(L"su-copy", wt::StandardUserTernavoExe());
+    road::Save(t, {false, false, false, true, 0}, kProgramFilesIcq7);
+    ASSERT_TRUE(t.Start(L"-start"));
+    ASSERT_TRUE(t.WaitStatus(L"Changes failed!", 30000)) << wt::Text(t.C("StatusLine"));
+    road::Box b = road::TakeBox(t);
+    ASSERT_TRUE(b.seen);
+    EXPECT_EQ(b.title, L"Ternavo");
+    EXPECT_EQ(b.icon, L"warning");
+    EXPECT_NE(b.text.find(L"These copies of ICQ.exe could not be made current: ICQ.exe3: "), std::wstring::npos)
+        << b.text;
+    EXPECT_NE(b.text.find(L"What to do:"), std::wstring::npos) << b.text;
+    EXPECT_EQ(b.text.find(L"Kestrun.exe could not"), std::wstring::npos) << b.text;  // that step was done
 }
 
 TEST_F(StandardUser, AFolderTheUserMayWriteToNeedsNoWorker) {

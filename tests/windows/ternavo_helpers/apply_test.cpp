@@ -3,6 +3,7 @@
 // end-to-end tests drive the real windows and the worker).
 #include <gtest/gtest.h>
 #include "ternavo/apply.h"
+#include "ternavo/held_folder.h"
 #include "tests/windows/support/wt.h"
 
 namespace {
@@ -41,7 +42,7 @@ protected:
     }
     static apply::Outcome Run(bool lite, bool pro, bool icq6, bool icq7, int instances,
                               const std::wstring& dir = L"") {
-        return RunSteps({lite, pro, icq6, icq7, static_cast<apply::Instances>(instances)}, dir);
+        return RunSteps({lite, pro, icq6, icq7, static_cast<apply::Instances>(instances)}, dir).outcome;
     }
 };
 
@@ -94,6 +95,55 @@ TEST_F(Apply, Icq7OutsideAnIcq7FolderIsRefusedBeforeAnyChange) {
         EXPECT_FALSE(IcqKeyExists(L""));
         EXPECT_FALSE(wt::Exists(dir + L"Kestrun.exe"));
     }
+}
+
+TEST_F(Apply, EveryFailureIsReportedWithTheSystemsReason) {
+    // The older generations' steps name themselves.
+    apply::Report r = RunSteps({true, false, true, false, apply::Instances::OnlyOne}, L"");
+    EXPECT_EQ(r.failures, (std::vector<apply::Failure>{{apply::Step::ForbidLite, ERROR_FILE_NOT_FOUND, 0},
+                                                       {apply::Step::ForbidICQ6, ERROR_FILE_NOT_FOUND, 0}}));
+
+    // Removal takes a read-only Kestrun.exe too, and then nothing failed; one
+    // held open by another program stays, and the removal says so.
+    std::wstring icq = wt::NewDir(L"apply-remove");
+    wt::InstallStandIn(icq);
+    wt::InstallKestrun(icq);
+    {
+        HANDLE held = CreateFileW((icq + L"Kestrun.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        r = RunSteps({false, false, false, true, apply::Instances::OnlyOne}, icq);
+        CloseHandle(held);
+    }
+    ASSERT_EQ(r.failures.size(), 1u);
+    EXPECT_EQ(r.failures[0].step, apply::Step::RemoveStarter);
+    SetFileAttributesW((icq + L"Kestrun.exe").c_str(), FILE_ATTRIBUTE_READONLY);
+    r = RunSteps({false, false, false, true, apply::Instances::OnlyOne}, icq);
+    EXPECT_EQ(r.outcome, apply::Outcome::Succeeded);
+    EXPECT_TRUE(r.failures.empty());
+    EXPECT_FALSE(wt::Exists(icq + L"Kestrun.exe"));
+}
+
+TEST_F(Apply, AHeldFolderCannotBeRenamedAndNamesItsFilesWhereItIs) {
+    std::wstring parent = wt::NewDir(L"apply-held");
+    std::wstring dir = wt::EnsureDir(parent + L"ICQ 7");
+    auto renameFromAnotherProcess = [&] {
+        wt::Process move(L"C:\\windows\\system32\\cmd.exe", L"/c move \"" + parent + L"ICQ 7\" \"" + parent + L"moved\"");
+        move.WaitExit(15000);
+        return wt::Exists(parent + L"moved");
+    };
+    {
+        // Given relative to the current folder and without its "\": held as the full path.
+        ASSERT_TRUE(SetCurrentDirectoryW(parent.c_str()));
+        HeldFolder held(L"ICQ 7");
+        ASSERT_TRUE(held.Held());
+        EXPECT_EQ(held.File(L"Kestrun.exe"), dir + L"Kestrun.exe");
+        EXPECT_FALSE(renameFromAnotherProcess());
+        EXPECT_TRUE(wt::Exists(dir));
+        SetCurrentDirectoryW(L"C:\\");
+    }
+    EXPECT_TRUE(renameFromAnotherProcess());  // once let go, the same rename goes through
+    EXPECT_FALSE(HeldFolder(parent + L"missing").Held());
+    wt::WriteBytes(parent + L"file", "");
+    EXPECT_FALSE(HeldFolder(parent + L"file").Held());
 }
 
 }  // namespace
