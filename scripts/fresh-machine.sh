@@ -53,7 +53,9 @@ mount_in() {  # mount_in TARGET ARGS...: mount and remember it for the clean-up
 seconds() { date +%s; }
 t0=$(seconds)
 if ! command -v debootstrap >/dev/null; then
-  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq debootstrap >/dev/null
+  # A mirror in mid-sync fails one index or another; debootstrap comes from the main one.
+  apt-get update -qq || echo "fresh-machine: apt-get update failed; going on with the lists there are" >&2
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq debootstrap >/dev/null
 fi
 echo "fresh-machine: debootstrap bookworm into $root (log: $log)"
 debootstrap --variant=minbase --include=git,make,sudo,ca-certificates bookworm "$root" "$mirror" >"$log" 2>&1 ||
