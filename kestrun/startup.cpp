@@ -66,7 +66,8 @@ void CALLBACK StartDelayElapsed(HWND, UINT, UINT_PTR, DWORD) {
 void StartUp() {
     g_run.CommandLineText = LowerCase(ArgumentText(GetCommandLineW()));
     g_run.ProgramDir = win::ModuleDir();
-    g_run.SettingsPath = SettingsFileFor(g_run.ProgramDir);
+    g_run.MayWrite = MayWriteIn(g_run.ProgramDir);
+    g_run.SettingsPath = SettingsFileFor(g_run.ProgramDir, g_run.MayWrite);
     const IniSection stored(g_run.SettingsPath, L"Kestrun");  // read once, for the language and the settings
 
     g_run.UseEnglish = ChooseEnglish(ReadLocaleInfo(LOCALE_SNATIVELANGNAME), g_run.CommandLineText,
