@@ -285,6 +285,9 @@ void FollowInstance() {
     }
     g_launch.TickCount = 0;
     g_followUpTimer = SetTimer(nullptr, 0, FollowUpInterval(numbers.Starts), FollowUpTick);
+    // Without its timer the follow-up would never end, and the single-run
+    // mutex would refuse every later Kestrun: the clean-up runs now.
+    if (!g_followUpTimer) FinalCleanUp();
 }
 
 void FinishLaunch() {

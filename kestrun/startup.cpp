@@ -106,4 +106,7 @@ void StartOrDelay() {
     if (g_startDelayTimer) KillTimer(nullptr, g_startDelayTimer);
     g_startDelayTimer =
         SetTimer(nullptr, 0, static_cast<UINT>(g_run.Options.WaitSeconds) * 1000u, StartDelayElapsed);
+    // Without its timer the delay would never end, and the single-run mutex
+    // would refuse every later Kestrun: the launch comes now.
+    if (!g_startDelayTimer) LaunchSilently();
 }
