@@ -53,7 +53,10 @@ ChosenCopy ChooseCopy(CopyTable table, const RefreshCopy& refresh) {
     }
     for (int32_t nr : order)
         if (seen(nr).current && !seen(nr).running) return take(nr);
-    if (table.mayWrite) {
+    // A stale copy of the turn that runs cannot be replaced (ICQ 7 was
+    // updated under an old instance): where Kestrun writes, the next copy
+    // that no one runs is made current in its place.
+    if (table.mayWrite && seen(turn).running) {
         for (int32_t nr : order) {
             if (seen(nr).current || seen(nr).running || nr == turn) continue;
             if (refresh(nr) == 0) return take(nr);

@@ -70,8 +70,9 @@ using RefreshCopy = std::function<unsigned long(int32_t nr)>;
 // The choice of a launch with at least two copies. The turn's copy comes
 // first: a stale one is refreshed, and where Kestrun may write it is started
 // even when it runs, as ever. Otherwise, looking on from the turn through the
-// cycle 1..maxNr: a current copy that no one runs; where Kestrun may write,
-// the next stale one that no one runs, refreshed (one attempt); failing that,
+// cycle 1..maxNr: a current copy that no one runs; where Kestrun may write and
+// the turn's stale copy runs, the next stale one that no one runs, refreshed
+// (one attempt); failing that,
 // a current one that runs (every copy is in use: the cycle goes on). A stale
 // copy is never started: it would run an ICQ 7 older than the installed one,
 // or a file that is no ICQ at all. Nothing usable: the turn's number, not

@@ -72,6 +72,9 @@ TEST(NumberedCopy, ChoiceOfTheCopyOnATableOfWhatTheLaunchSees) {
          {stale, staleBusy, staleBusy, stale}, {{2, kDenied}}, 4, true, {2, 4}},
         {"may write: that one cannot be made either, a current one in use serves", 1, 3, true,
          {staleBusy, stale, busy}, {{1, kDenied}, {2, kDiskFull}}, 3, true, {1, 2}},
+        // Not in use, the turn's copy failed for another reason (a folder of its name): no other is written.
+        {"may write: the stale turn cannot be made", 1, 3, true, {stale, stale, stale}, {{1, kDenied}}, 1, false,
+         {1}, kDenied},
         {"may write: everything stale and in use", 1, 3, true, {staleBusy, staleBusy, staleBusy}, {{1, kDenied}},
          1, false, {1}, kDenied},
     };
