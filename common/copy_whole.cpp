@@ -61,15 +61,13 @@ unsigned long CopyWhole(const std::wstring& source, const std::wstring& target) 
     return 0;
 }
 
-std::vector<bool> RunningCopies(int32_t maxNr) {
-    std::vector<bool> running(static_cast<size_t>(maxNr < 0 ? 0 : maxNr) + 1, false);
+std::vector<std::wstring> RunningProgramNames() {
+    std::vector<std::wstring> names;
     win::Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot) return running;
+    if (!snapshot) return names;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
-        int32_t nr = CopyNumberOf(entry.szExeFile);
-        if (nr >= 1 && nr <= maxNr) running[static_cast<size_t>(nr)] = true;
-    }
-    return running;
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry))
+        names.push_back(entry.szExeFile);
+    return names;
 }

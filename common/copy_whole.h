@@ -21,6 +21,7 @@ void ClearAttributes(const std::wstring& path);
 // copy cut short is never judged current (JudgeCopy). 0 on success, else the
 // system's error code.
 unsigned long CopyWhole(const std::wstring& source, const std::wstring& target);
-// Which numbered copies (1..maxNr) run now, whoever runs them: a snapshot of
-// the system's processes sees every user's by name. Indexed by number; [0] unused.
-std::vector<bool> RunningCopies(int32_t maxNr);
+// The program file names of the processes that run now, whoever runs them (a
+// snapshot of the system's processes sees every user's): each numbered copy
+// has a name of its own, so this tells which copies run.
+std::vector<std::wstring> RunningProgramNames();

@@ -15,11 +15,16 @@ bool BoundByManifest(const wchar_t* name) {
 
 // The delay-load helper asks before it loads a DLL by its bare name (which
 // would search the program's folder first); the DLL this returns is used.
+// Handing back nothing would let the helper load the bare name after all, so
+// a DLL the system folder cannot give ends the program instead.
 FARPROC WINAPI BeforeDelayLoad(unsigned notice, PDelayLoadInfo info) {
-    if (notice != dliNotePreLoadLibrary || !info->szDll) return nullptr;
+    if (notice != dliNotePreLoadLibrary) return nullptr;
     std::wstring name;
-    for (const char* c = info->szDll; *c; ++c) name.push_back(static_cast<unsigned char>(*c));
-    return reinterpret_cast<FARPROC>(LoadSystemLibrary(name.c_str()));
+    if (info->szDll)
+        for (const char* c = info->szDll; *c; ++c) name.push_back(static_cast<unsigned char>(*c));
+    HMODULE library = name.empty() ? nullptr : LoadSystemLibrary(name.c_str());
+    if (!library) ExitProcess(kSystemLibraryMissingExitCode);
+    return reinterpret_cast<FARPROC>(library);
 }
 
 }  // namespace

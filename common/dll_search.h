@@ -6,6 +6,12 @@
 // it, with administrator rights after Start.
 #include <windows.h>
 
+// The exit code of a program whose delay-loaded system DLL could not be
+// loaded from the system folder: the program ends at that call rather than
+// load a DLL of that name from anywhere else. The value is the system's own
+// error code for a module that was not found (ERROR_MOD_NOT_FOUND).
+constexpr UINT kSystemLibraryMissingExitCode = 126;
+
 // First thing in wWinMain: where Windows offers it (8 and later, 7 with its
 // update), the default library search is limited to the system folder; on
 // every Windows the delay-load helper loads by full path in the system folder.

@@ -8,20 +8,21 @@
 // copies that Ternavo's installation prepared, never a stale one.
 #include <cstdint>
 #include <string>
+#include "kestrun/rules/copyrule.h"
+
+// Whether this user may create files in `dir` (ending in "\"), tried by
+// making a file there that the system deletes when it is closed. Only "access
+// denied" says no: any other failure leaves Kestrun where it always was, in its
+// own folder, with the errors it reports there.
+bool MayWriteIn(const std::wstring& dir);
 
 // The settings file of this run for Kestrun in `programDir` (ending in "\"):
-// kestrun.ini there where this user may create files, else kestrun.ini in the
-// user's own application data folder ("Kestrun" below LOCALAPPDATA), which is
-// made when missing.
-std::wstring SettingsFileFor(const std::wstring& programDir);
+// kestrun.ini there where this user may create files (`mayWrite`), else
+// kestrun.ini in the user's own application data folder ("Kestrun" below
+// LOCALAPPDATA), which is made when missing.
+std::wstring SettingsFileFor(const std::wstring& programDir, bool mayWrite);
 
-struct ChosenCopy {
-    int32_t nr = 0;               // the copy to start (the turn's number when none is usable)
-    bool usable = false;          // false: no current copy could be found or made
-    unsigned long copyError = 0;  // why the turn's copy could not be made current (a system error code)
-};
 // The copy a launch with `maxNr` (2..99) copies starts, whose turn is `turn`:
-// the turn's copy when it is current or could be made so (where the user may
-// not write, only when no one runs it); otherwise another current copy,
-// looking on from the turn (ChooseUsableCopy).
-ChosenCopy PrepareCopy(const std::wstring& programDir, int32_t turn, int32_t maxNr);
+// the facts of ICQ.exe, of each copy and of the running programs gathered,
+// the choice left to ChooseCopy, a stale copy refreshed where it chooses so.
+ChosenCopy PrepareCopy(const std::wstring& programDir, int32_t turn, int32_t maxNr, bool mayWrite);

@@ -22,7 +22,6 @@ struct LaunchState {
     int16_t TickCount = 0;
     LaunchNumbers Numbers;    // as corrected for this launch
     std::wstring Program;     // what was started: the copy, or ICQ.exe itself
-    DWORD CopyError = 0;      // why the copy could not be made, or 0
     DWORD StartError = 0;     // why nothing was started, or 0
     StartedProgram Started;   // the new instance, until its window is handled
 };
@@ -212,7 +211,7 @@ bool StartInstance() {
     bool usable = true;
     if (numbers.MaxNr > 1) {
         // Never a stale copy: the turn's copy made current, or another current one.
-        ChosenCopy copy = PrepareCopy(g_run.ProgramDir, numbers.LastNr, numbers.MaxNr);
+        ChosenCopy copy = PrepareCopy(g_run.ProgramDir, numbers.LastNr, numbers.MaxNr, g_run.MayWrite);
         numbers.LastNr = copy.nr;
         usable = copy.usable;
         copyError = copy.copyError;
@@ -227,7 +226,6 @@ bool StartInstance() {
 
     g_launch.Numbers = numbers;
     g_launch.Program = program;
-    g_launch.CopyError = copyError;
     // No usable copy: nothing is started, and the box gives the copy's error.
     if (usable)
         g_launch.Started = StartProgram(program, arguments, g_run.Options.Minimized ? SW_HIDE : SW_SHOWNORMAL,
@@ -247,9 +245,11 @@ void FollowInstance() {
 
     if (DWORD startError = g_launch.StartError) {
         // Nothing was started (the copy could not be made and nothing is
-        // there, access is denied, the file is no program): say why.
+        // there, access is denied, the file is no program): say why. Ternavo
+        // helps only where Kestrun may not write: where it may, a copy in use
+        // or a full disk is no matter of rights.
         std::wstring reason = win::SystemErrorText(startError, g_run.UseEnglish);
-        bool refused = CopyWasRefused(g_launch.CopyError);
+        bool refused = !g_run.MayWrite;
         ShowWarning(StartFailedText(true, reason, g_launch.Program, refused).c_str(),
                     StartFailedText(false, reason, g_launch.Program, refused).c_str());
     } else if (HWND window = FindNewWindow(g_launch.Started); window && WaitForWindowReady(window)) {
@@ -285,6 +285,9 @@ void FollowInstance() {
     }
     g_launch.TickCount = 0;
     g_followUpTimer = SetTimer(nullptr, 0, FollowUpInterval(numbers.Starts), FollowUpTick);
+    // Without its timer the follow-up would never end, and the single-run
+    // mutex would refuse every later Kestrun: the clean-up runs now.
+    if (!g_followUpTimer) FinalCleanUp();
 }
 
 void FinishLaunch() {

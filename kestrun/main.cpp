@@ -25,6 +25,7 @@ void __throw_bad_cast() { std::abort(); }
 void __throw_bad_alloc() { std::abort(); }
 void __throw_bad_typeid() { std::abort(); }
 void __throw_bad_exception() { std::abort(); }
+void __throw_bad_function_call() { std::abort(); }
 void __throw_bad_array_new_length() { std::abort(); }
 void __throw_logic_error(const char*) { std::abort(); }
 void __throw_range_error(const char*) { std::abort(); }

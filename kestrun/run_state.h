@@ -8,6 +8,7 @@
 
 struct RunState {
     std::wstring ProgramDir;       // folder of Kestrun.exe, ending in "\"
+    bool MayWrite = true;          // this user may create files in ProgramDir (MayWriteIn, once per run)
     std::wstring SettingsPath;     // kestrun.ini beside Kestrun, or the user's own (SettingsFileFor)
     std::wstring CommandLineText;  // arguments, trimmed and lower-cased
     bool UseEnglish = false;

@@ -66,7 +66,8 @@ void CALLBACK StartDelayElapsed(HWND, UINT, UINT_PTR, DWORD) {
 void StartUp() {
     g_run.CommandLineText = LowerCase(ArgumentText(GetCommandLineW()));
     g_run.ProgramDir = win::ModuleDir();
-    g_run.SettingsPath = SettingsFileFor(g_run.ProgramDir);
+    g_run.MayWrite = MayWriteIn(g_run.ProgramDir);
+    g_run.SettingsPath = SettingsFileFor(g_run.ProgramDir, g_run.MayWrite);
     const IniSection stored(g_run.SettingsPath, L"Kestrun");  // read once, for the language and the settings
 
     g_run.UseEnglish = ChooseEnglish(ReadLocaleInfo(LOCALE_SNATIVELANGNAME), g_run.CommandLineText,
@@ -105,4 +106,7 @@ void StartOrDelay() {
     if (g_startDelayTimer) KillTimer(nullptr, g_startDelayTimer);
     g_startDelayTimer =
         SetTimer(nullptr, 0, static_cast<UINT>(g_run.Options.WaitSeconds) * 1000u, StartDelayElapsed);
+    // Without its timer the delay would never end, and the single-run mutex
+    // would refuse every later Kestrun: the launch comes now.
+    if (!g_startDelayTimer) LaunchSilently();
 }

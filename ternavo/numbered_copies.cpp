@@ -25,7 +25,7 @@ std::vector<apply::Failure> PrepareNumberedCopies(const HeldFolder& folder) {
 
     const std::wstring source = folder.File(L"ICQ.exe");
     const FileFacts icq = FactsOfFile(source);
-    std::vector<bool> running;  // asked of the system only when a copy will not be written
+    std::vector<std::wstring> running;  // asked of the system only when a copy will not be written
     std::vector<apply::Failure> failed;
     for (int32_t nr = 1; nr <= count; ++nr) {
         const std::wstring copy = folder.File(CopyNameFor(nr));
@@ -36,8 +36,10 @@ std::vector<apply::Failure> PrepareNumberedCopies(const HeldFolder& folder) {
         DWORD error = CopyWhole(source, copy);
         if (error == 0) error = FlushToDisk(copy);
         if (error == 0) continue;
-        if (running.empty()) running = RunningCopies(count);
-        if (!running[static_cast<size_t>(nr)]) failed.push_back({apply::Step::InstallStarter, error, nr});
+        if (running.empty()) running = RunningProgramNames();
+        bool runs = false;
+        for (const std::wstring& name : running) runs = runs || CopyNumberOf(name) == nr;
+        if (!runs) failed.push_back({apply::Step::InstallStarter, error, nr});
     }
     return failed;
 }

@@ -8,18 +8,64 @@ CopyState JudgeCopy(const FileFacts& source, const FileFacts& copy) {
     return CopyState::Current;
 }
 
-int32_t ChooseUsableCopy(const std::vector<CopySeen>& seen, int32_t first) {
-    const auto count = static_cast<int32_t>(seen.size());
-    if (count == 0) return 0;
-    if (first < 1 || first > count) first = 1;
-    for (bool mayRun : {false, true}) {
-        for (int32_t step = 0; step < count; ++step) {
-            int32_t nr = (first - 1 + step) % count + 1;
-            const CopySeen& copy = seen[static_cast<size_t>(nr - 1)];
-            if (copy.current && (mayRun || !copy.running)) return nr;
+CopyTable NewCopyTable(int32_t turn, int32_t maxNr, bool mayWrite) {
+    CopyTable table;
+    table.turn = turn < 1 ? 1 : turn;
+    table.maxNr = maxNr < 1 ? 1 : maxNr;
+    table.mayWrite = mayWrite;
+    table.seen.resize(static_cast<size_t>(table.turn > table.maxNr ? table.turn : table.maxNr));
+    return table;
+}
+
+void NoteRunningProgram(CopyTable& table, const std::wstring& exeFile) {
+    int32_t nr = CopyNumberOf(exeFile);
+    if (nr >= 1 && static_cast<size_t>(nr) <= table.seen.size()) table.seen[static_cast<size_t>(nr - 1)].running = true;
+}
+
+ChosenCopy ChooseCopy(CopyTable table, const RefreshCopy& refresh) {
+    // A table made elsewhere, or cut short, is made whole: what it does not
+    // hold counts as stale and not running.
+    const CopyTable whole = NewCopyTable(table.turn, table.maxNr, table.mayWrite);
+    if (table.seen.size() < whole.seen.size()) table.seen.resize(whole.seen.size());
+    const int32_t turn = whole.turn, maxNr = whole.maxNr;
+    auto seen = [&](int32_t nr) -> CopySeen& { return table.seen[static_cast<size_t>(nr - 1)]; };
+
+    ChosenCopy chosen;
+    chosen.nr = turn;
+    if (!seen(turn).current) {
+        chosen.copyError = refresh(turn);
+        if (chosen.copyError == 0) seen(turn) = {true, false};
+    }
+    auto take = [&](int32_t nr) {
+        chosen.nr = nr;
+        chosen.usable = true;
+        return chosen;
+    };
+    if (table.mayWrite && seen(turn).current) return take(turn);
+
+    // The turn, then the cycle on from it; a turn above the maximum in force
+    // goes on at 1.
+    std::vector<int32_t> order{turn};
+    const int32_t from = turn <= maxNr ? turn : 1;
+    for (int32_t step = 0; step < maxNr; ++step) {
+        int32_t nr = (from - 1 + step) % maxNr + 1;
+        if (nr != turn) order.push_back(nr);
+    }
+    for (int32_t nr : order)
+        if (seen(nr).current && !seen(nr).running) return take(nr);
+    // A stale copy of the turn that runs cannot be replaced (ICQ 7 was
+    // updated under an old instance): where Kestrun writes, the next copy
+    // that no one runs is made current in its place.
+    if (table.mayWrite && seen(turn).running) {
+        for (int32_t nr : order) {
+            if (seen(nr).current || seen(nr).running || nr == turn) continue;
+            if (refresh(nr) == 0) return take(nr);
+            break;
         }
     }
-    return 0;
+    for (int32_t nr : order)
+        if (seen(nr).current) return take(nr);
+    return chosen;
 }
 
 int32_t CopiesToPrepare(const std::wstring& storedMaxNr, int32_t highestCopy) {

@@ -2,6 +2,7 @@
 // Whether a numbered copy of ICQ.exe must be made again, as a plain function
 // over what the file system says of the two files.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,19 +33,51 @@ enum class CopyState {
 CopyState JudgeCopy(const FileFacts& source, const FileFacts& copy);
 inline bool NeedsCopy(CopyState state) { return state != CopyState::Current; }
 
-// What a launch sees of one numbered copy when the copy of its turn cannot be
-// used: whether it is current (JudgeCopy) and whether a process of its name runs.
+// What a launch sees of one numbered copy: whether it is current (JudgeCopy)
+// and whether a process of its name runs.
 struct CopySeen {
     bool current = false;
     bool running = false;
 };
-// The number of the copy to start among ICQ.exe1 .. ICQ.exeN, where `seen[n - 1]`
-// describes ICQ.exeN; the search begins at `first` and goes round once. A
-// current copy that no one runs comes first; failing that, a current one that
-// runs (every copy is in use: the cycle goes on as it does where Kestrun may
-// write). 0 when no copy is current: starting a stale one would run an ICQ 7
-// older than the installed one, or a file that is no ICQ at all.
-int32_t ChooseUsableCopy(const std::vector<CopySeen>& seen, int32_t first);
+
+// Everything a launch knows when it chooses its copy: its turn, the maximum in
+// force, whether Kestrun may write in the ICQ 7 folder, and what it sees of
+// each copy, `seen[n - 1]` for ICQ.exeN. The turn is checked against the
+// stored maximum before "-instances=" lowers it, so it can lie above the
+// maximum in force; the table covers both.
+struct CopyTable {
+    int32_t turn = 1;
+    int32_t maxNr = 1;
+    bool mayWrite = false;
+    std::vector<CopySeen> seen;
+};
+// A table for `turn` and `maxNr` with room for ICQ.exe1 .. ICQ.exeN, N the
+// larger of the two; every copy unseen yet (stale, not running).
+CopyTable NewCopyTable(int32_t turn, int32_t maxNr, bool mayWrite);
+// Marks the copy named by a running program's file name as running; any other
+// name, or a copy the table does not hold, changes nothing.
+void NoteRunningProgram(CopyTable& table, const std::wstring& exeFile);
+
+// The copy a launch starts.
+struct ChosenCopy {
+    int32_t nr = 0;               // the copy to start (the turn's number when none is usable)
+    bool usable = false;          // false: no current copy could be found or made
+    unsigned long copyError = 0;  // why the turn's copy could not be made current (a system error code)
+};
+// Makes ICQ.exeN current (written anew from ICQ.exe); 0 on success, else the
+// system's error code.
+using RefreshCopy = std::function<unsigned long(int32_t nr)>;
+// The choice of a launch with at least two copies. The turn's copy comes
+// first: a stale one is refreshed, and where Kestrun may write it is started
+// even when it runs, as ever. Otherwise, looking on from the turn through the
+// cycle 1..maxNr: a current copy that no one runs; where Kestrun may write and
+// the turn's stale copy runs, the next stale one that no one runs, refreshed
+// (one attempt); failing that,
+// a current one that runs (every copy is in use: the cycle goes on). A stale
+// copy is never started: it would run an ICQ 7 older than the installed one,
+// or a file that is no ICQ at all. Nothing usable: the turn's number, not
+// usable, with the turn's refresh error.
+ChosenCopy ChooseCopy(CopyTable table, const RefreshCopy& refresh);
 
 // The number of a running program's file name that is a numbered copy
 // ("ICQ.exe7", letters in any case, gives 7); 0 for any other name.

@@ -20,9 +20,9 @@ std::wstring ReasonLine(const std::wstring& systemText, const std::wstring& file
     return text;
 }
 
-std::wstring StartFailedText(bool english, const std::wstring& systemText, const std::wstring& file, bool copyRefused) {
+std::wstring StartFailedText(bool english, const std::wstring& systemText, const std::wstring& file, bool folderClosed) {
     const wchar_t* hint = nullptr;
-    if (copyRefused)
+    if (folderClosed)
         hint = english ? L"Kestrun may not write in the ICQ 7 folder. Run Ternavo and press Start once more: it "
                          L"prepares the copies."
                        : L"Kestrun darf im ICQ-7-Ordner nicht schreiben. Starten Sie Ternavo und klicken Sie noch "

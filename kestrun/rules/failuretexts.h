@@ -9,11 +9,9 @@
 // blanks that end the text are dropped.
 std::wstring ReasonLine(const std::wstring& systemText, const std::wstring& file);
 // "ICQ 7 could not be started." with the reason (`file` is the program that
-// was started); when the folder refused the numbered copy, a last line on
+// was started); where Kestrun may not write in the ICQ 7 folder, a last line on
 // what helps: Ternavo, which runs with the rights to write there, prepares the
 // copies. Kestrun itself never asks for more rights: ICQ 7 runs with the user's.
-std::wstring StartFailedText(bool english, const std::wstring& systemText, const std::wstring& file, bool copyRefused);
+std::wstring StartFailedText(bool english, const std::wstring& systemText, const std::wstring& file, bool folderClosed);
 // "The settings could not be saved." with the reason (`file` is the settings file).
 std::wstring SaveFailedText(bool english, const std::wstring& systemText, const std::wstring& file);
-// The copy's error (a system error code) means the folder refused the write.
-inline bool CopyWasRefused(unsigned long copyError) { return copyError == 5; }  // ERROR_ACCESS_DENIED

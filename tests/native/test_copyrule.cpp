@@ -1,5 +1,7 @@
 // When Kestrun makes a numbered copy again and when it leaves it alone.
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <map>
 #include "kestrun/rules/copyrule.h"
 
 TEST(NumberedCopy, CurrentOnlyWithTheSameSizeAndTimeAsAPlainIcqExe) {
@@ -25,22 +27,89 @@ TEST(NumberedCopy, CurrentOnlyWithTheSameSizeAndTimeAsAPlainIcqExe) {
     }
 }
 
-// Where Kestrun may not write, it starts a copy Ternavo prepared: a current
-// one, preferably one that nobody runs, looking from its turn onwards.
-TEST(NumberedCopy, ChoiceWhereTheTurnsCopyCannotBeUsed) {
+// The choice of a launch's copy, on a table of what it sees. Where Kestrun may
+// not write, it starts a copy Ternavo prepared: a current one, preferably one
+// that nobody runs, looking on from its turn. Where it may, the turn's copy is
+// made current and started even when it runs; a stale one in use gives way to
+// the next copy nobody runs, made current.
+TEST(NumberedCopy, ChoiceOfTheCopyOnATableOfWhatTheLaunchSees) {
     const CopySeen idle{true, false}, busy{true, true}, stale{false, false}, staleBusy{false, true};
-    struct Case { const char* what; std::vector<CopySeen> seen; int32_t first; int32_t chosen; } cases[] = {
-        {"its turn, idle", {idle, idle, idle}, 2, 2},
-        {"the next idle one after a running one", {idle, busy, idle}, 2, 3},
-        {"round the end to the first", {idle, busy, busy}, 2, 1},
-        {"stale ones are passed over", {stale, stale, idle, stale}, 1, 3},
+    constexpr unsigned long kDenied = 5, kDiskFull = 112;
+    struct Case {
+        const char* what;
+        int32_t turn, maxNr;
+        bool mayWrite;
+        std::vector<CopySeen> seen;               // ICQ.exe1, ICQ.exe2, ...; the rest of the table: stale
+        std::map<int32_t, unsigned long> fails;   // copies whose refresh fails, and how
+        int32_t nr;
+        bool usable;
+        std::vector<int32_t> refreshed;           // in this order
+        unsigned long copyError = 0;
+    } cases[] = {
+        {"its turn, idle", 2, 3, false, {idle, idle, idle}, {}, 2, true, {}},
+        {"the turn in use: the next idle one", 2, 3, false, {idle, busy, idle}, {}, 3, true, {}},
+        {"round the end to the first", 2, 3, false, {idle, busy, busy}, {}, 1, true, {}},
+        {"the turn on the last copy takes its own", 5, 5, false, {idle, idle, idle, idle, idle}, {}, 5, true, {}},
+        {"the turn on the last copy, in use", 5, 5, false, {busy, idle, idle, idle, busy}, {}, 2, true, {}},
+        {"stale ones are passed over", 1, 4, false, {stale, stale, idle, stale}, {{1, kDenied}}, 3, true, {1}},
         // Every current copy runs: the cycle goes on from the turn, as where Kestrun writes.
-        {"all current ones run", {busy, staleBusy, busy}, 2, 3},
-        {"no current copy at all", {stale, staleBusy, stale}, 1, 0},
-        {"no copies", {}, 1, 0},
-        {"a turn beyond the copies starts at 1", {busy, idle}, 7, 2},
+        {"everything in use", 2, 3, false, {busy, staleBusy, busy}, {{2, kDenied}}, 3, true, {2}},
+        {"nothing current", 1, 3, false, {stale, staleBusy, stale}, {{1, kDenied}}, 1, false, {1}, kDenied},
+        // Stored MaxNr=50, LastNr=40, -instances=3: the turn is 41, above the maximum in force.
+        {"the turn above the maximum under -instances", 41, 3, false, {idle, idle, idle}, {{41, kDenied}},
+         1, true, {41}},
+        {"the turn's copy above the maximum is the copy of this run", 41, 3, false, std::vector<CopySeen>(41, idle),
+         {}, 41, true, {}},
+        {"the turn above the maximum, made current", 41, 3, true, {busy, busy, busy}, {}, 41, true, {41}},
+        {"the turn above the maximum, nothing current", 41, 3, false, {}, {{41, kDenied}}, 41, false, {41},
+         kDenied},
+        // Where Kestrun writes.
+        {"may write: its turn made current", 1, 3, true, {stale, idle, idle}, {}, 1, true, {1}},
+        {"may write: its turn runs, started as ever", 1, 3, true, {busy, idle, idle}, {}, 1, true, {}},
+        {"may write: the stale turn in use, another current one", 1, 3, true, {staleBusy, stale, idle},
+         {{1, kDenied}}, 3, true, {1}},
+        {"may write: the stale turn in use, the next one nobody runs made current", 2, 4, true,
+         {stale, staleBusy, staleBusy, stale}, {{2, kDenied}}, 4, true, {2, 4}},
+        {"may write: that one cannot be made either, a current one in use serves", 1, 3, true,
+         {staleBusy, stale, busy}, {{1, kDenied}, {2, kDiskFull}}, 3, true, {1, 2}},
+        // Not in use, the turn's copy failed for another reason (a folder of its name): no other is written.
+        {"may write: the stale turn cannot be made", 1, 3, true, {stale, stale, stale}, {{1, kDenied}}, 1, false,
+         {1}, kDenied},
+        {"may write: everything stale and in use", 1, 3, true, {staleBusy, staleBusy, staleBusy}, {{1, kDenied}},
+         1, false, {1}, kDenied},
     };
-    for (const auto& c : cases) EXPECT_EQ(ChooseUsableCopy(c.seen, c.first), c.chosen) << c.what;
+    for (const auto& c : cases) {
+        CopyTable table = NewCopyTable(c.turn, c.maxNr, c.mayWrite);
+        ASSERT_GE(table.seen.size(), c.seen.size()) << c.what;
+        std::copy(c.seen.begin(), c.seen.end(), table.seen.begin());
+        std::vector<int32_t> refreshed;
+        ChosenCopy chosen = ChooseCopy(table, [&](int32_t nr) {
+            refreshed.push_back(nr);
+            auto fail = c.fails.find(nr);
+            return fail == c.fails.end() ? 0ul : fail->second;
+        });
+        EXPECT_EQ(chosen.nr, c.nr) << c.what;
+        EXPECT_EQ(chosen.usable, c.usable) << c.what;
+        if (!c.usable) EXPECT_EQ(chosen.copyError, c.copyError) << c.what;
+        EXPECT_EQ(refreshed, c.refreshed) << c.what;
+    }
+
+    // The table covers the cycle and the turn; a program of a copy beyond it changes nothing.
+    EXPECT_EQ(NewCopyTable(41, 3, false).seen.size(), 41u);
+    EXPECT_EQ(NewCopyTable(2, 5, false).seen.size(), 5u);
+    // MaxNr 5 with ICQ.exe5 running: the highest copy is seen as running.
+    CopyTable five = NewCopyTable(5, 5, false);
+    for (CopySeen& copy : five.seen) copy.current = true;
+    for (const wchar_t* name : {L"explorer.exe", L"ICQ.exe", L"icq.EXE5", L"ICQ.exe6", L"ICQ.exe99"})
+        NoteRunningProgram(five, name);
+    for (size_t i = 0; i < 5; ++i) EXPECT_EQ(five.seen[i].running, i == 4) << "ICQ.exe" << i + 1;
+    auto never = [](int32_t) { return 1ul; };
+    EXPECT_EQ(ChooseCopy(five, never).nr, 1);
+    // A table cut short is never read past its end: what it lacks is stale.
+    CopyTable cut{4, 3, false, {busy, idle}};
+    EXPECT_EQ(ChooseCopy(cut, never).nr, 2);
+    cut.seen.clear();
+    EXPECT_FALSE(ChooseCopy(cut, never).usable);
 
     // Which running programs are copies, by their file names.
     EXPECT_EQ(CopyNumberOf(L"ICQ.exe7"), 7);

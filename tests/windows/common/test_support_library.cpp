@@ -1,7 +1,10 @@
 // The support library both programs share: settings files, locale, file test,
 // digit filter and the window icon object.
+#include <windows.h>
+#include <delayimp.h>
 #include <gtest/gtest.h>
 #include "common/formicon.h"
+#include "common/dll_search.h"
 #include "common/files.h"
 #include "common/ini_file.h"
 #include "common/locale_info.h"
@@ -149,4 +152,26 @@ TEST(FormIconTest, DetachingTheWindowDestroysTheIconsAndUnknownResourcesSetNothi
     EXPECT_EQ(IconOf(w, ICON_BIG), nullptr);
     FreeLibrary(k);
     DestroyWindow(w);
+}
+
+// The delay-load helper asks the programs' hook for each DLL before it would
+// load it by its bare name. A system DLL comes from the system folder; one the
+// system folder cannot give ends the program with its own exit code, so that
+// the helper never goes on to search the program's folder for that name.
+TEST(DllSearch, ADelayLoadTheSystemFolderCannotServeEndsTheProgram) {
+    auto askHook = [](const char* dll) {
+        DelayLoadInfo info{};
+        info.cb = sizeof(info);
+        info.szDll = dll;
+        return __pfnDliNotifyHook2(dliNotePreLoadLibrary, &info);
+    };
+    // In a process of its own: the search limit stays there.
+    EXPECT_EXIT(
+        {
+            LimitLibrarySearchToSystemFolder();
+            if (!askHook("version.dll")) ExitProcess(3);
+            askHook("no-such-library.dll");
+            ExitProcess(0);
+        },
+        ::testing::ExitedWithCode(kSystemLibraryMissingExitCode), "");
 }

@@ -36,7 +36,7 @@ struct Case {
     std::function<std::shared_ptr<void>(launch::Folder&)> prepare;
     const wchar_t* copy;  // the numbered copy Kestrun starts
     int starts;           // stand-in starts caused by this Kestrun (0: nothing could be started)
-    bool refused = false; // the copy could not be made: access denied
+    bool refused = false; // Kestrun may not write in the folder: the box ends with the hint about Ternavo
 };
 
 std::shared_ptr<void> Nothing(launch::Folder&) { return nullptr; }
@@ -56,12 +56,13 @@ std::vector<Case> Cases() {
                      return std::shared_ptr<void>();
                  },
                  L"ICQ.exe1", 0});
+    // Kestrun may write in this folder: the box does not send the user to Ternavo.
     c.push_back({"a folder in the copy's place", fresh,
                  [](launch::Folder& f) {
                      CreateDirectoryW((f.dir + L"ICQ.exe1").c_str(), nullptr);
                      return std::shared_ptr<void>();
                  },
-                 L"ICQ.exe1", 0, true});
+                 L"ICQ.exe1", 0});
     c.push_back({"a read-only folder", fresh,
                  [](launch::Folder& f) {
                      SetFileAttributesW(f.dir.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY);

@@ -5,6 +5,7 @@
 // reads nothing), launch, and change no key but those it writes.
 #include <gtest/gtest.h>
 #include <memory>
+#include "kestrun/copies.h"
 #include "kestrun/window_table.h"
 #include "tests/windows/kestrun_hardening/hardening.h"
 #include "tests/windows/kestrun_launch/launch_support.h"
@@ -192,6 +193,25 @@ TEST_F(SettingsFiles, EveryBadFileStartsWithWhatTheSystemReadsAndKeepsTheOtherKe
         launch::CloseStubs();
         held.reset();
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Whether Kestrun may make files in its folder is asked once per run, by a
+// probe that the system deletes. Only "access denied" says no (the standard
+// user's test shows that road): any other failure, here a folder that is not
+// there, keeps the settings beside Kestrun, where they have always been.
+TEST_F(SettingsFiles, OnlyAccessDeniedMovesTheSettingsOutOfKestrunsFolder) {
+    launch::Folder f;
+    const auto before = wt::ListFiles(f.dir);
+    EXPECT_TRUE(MayWriteIn(f.dir));
+    EXPECT_EQ(wt::ListFiles(f.dir), before) << "the probe stayed";
+
+    const std::wstring gone = f.dir + L"no such folder\\";
+    ASSERT_EQ(GetFileAttributesW(gone.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(SettingsFileFor(gone, MayWriteIn(gone)), gone + L"kestrun.ini");
 }
 
 }  // namespace

@@ -59,6 +59,11 @@ inline bool Run(const Folder& f, const std::wstring& args = L"", DWORD ms = 3000
     return p.started() && p.WaitExit(ms);
 }
 
+struct MessageBoxSeenAndEnd {
+    wt::MessageBoxSeen box;
+    bool ended = false;
+};
+
 // Waits for Kestrun's warning box, reads it, closes it and waits for the end.
 struct Refusal {
     std::wstring title;
@@ -85,6 +90,20 @@ inline Refusal RefusalOf(wt::Process& p) {
         }
     }
     r.ended = p.WaitExit(10000);
+    return r;
+}
+
+// Runs Kestrun to its end; the warning box it shows on the way, if any, is
+// read and closed (no box: `hwnd` is null). `ended` tells whether it ended.
+inline MessageBoxSeenAndEnd RunReadingBox(const Folder& f, const std::wstring& args = L"") {
+    MessageBoxSeenAndEnd r;
+    wt::Process k = Start(f, args);
+    wt::WaitFor([&] { return !k.Running() || !wt::TopWindows(k.pid(), L"#32770").empty(); }, 30000);
+    if (k.Running()) {
+        r.box = wt::WaitMessageBox(k.pid(), 1000);
+        if (r.box.hwnd) wt::CloseMessageBox(r.box.hwnd);
+    }
+    r.ended = k.WaitExit(20000);
     return r;
 }
 

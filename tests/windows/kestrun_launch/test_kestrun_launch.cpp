@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <tlhelp32.h>
 #include <gtest/gtest.h>
+#include "kestrun/launcher.h"
 #include "kestrun/window_table.h"
 #include "tests/windows/kestrun_launch/launch_support.h"
 
@@ -304,6 +305,72 @@ TEST_F(Launch, TheEndOfTheSessionDuringTheFollowUpStillTidiesUp) {
     EXPECT_TRUE(f.Has(L"ICQ.exe"));
     EXPECT_FALSE(f.Has(L"ICQ.exe1"));
     EXPECT_EQ(f.Get(L"Starts"), L"1");
+}
+
+TEST_F(Launch, TheEndOfTheSessionWhileKestrunWaitsForTheWindowRecordsTheLaunch) {
+    // ICQ 7 is started but shows no window yet when the session ends: the
+    // launch is recorded (LastNr, Starts) and tidied up before the system
+    // ends Kestrun, as a close request has it.
+    Folder f;
+    f.Set(L"ShowMe", L"0");
+    f.Set(L"LastNr", L"2");
+    f.Set(L"Starts", L"6");
+    f.Stub(L"NoWindow", L"1");
+    f.Stub(L"MarkerDelayMs", L"-1");
+    f.Stub(L"ExitAfterMs", L"30000");
+    wt::Process k = launch::Start(f);
+    ASSERT_TRUE(wt::WaitFor([&] { return f.Log().size() == 1; }, 20000));
+    const DWORD started = GetTickCount();
+    ASSERT_EQ(f.Get(L"Starts"), L"6") << "the counters were written before the session ended";
+    ASSERT_TRUE(DeleteFileW((f.dir + L"ICQ.exe").c_str()));
+    wt::Process logoff(L"C:\\windows\\system32\\wineboot.exe", L"-e");
+    ASSERT_TRUE(logoff.started() && logoff.WaitExit(60000));
+    ASSERT_TRUE(k.WaitExit(5000));
+    // Otherwise Kestrun gave up on the window first and recorded the launch on its own way.
+    ASSERT_LT(GetTickCount() - started, kFindWindowMs) << "the session ended too late to test";
+    EXPECT_EQ(f.Get(L"LastNr"), L"3");
+    EXPECT_EQ(f.Get(L"Starts"), L"7");
+    EXPECT_TRUE(f.Has(L"ICQ.exe"));
+    EXPECT_FALSE(f.Has(L"ICQ.exe3"));
+}
+
+TEST_F(Launch, WhereKestrunWritesAStaleCopyInUseGivesWayToTheNextOneNobodyRuns) {
+    // ICQ 7 was updated while an old instance runs the turn's copy, which can
+    // then be neither replaced nor started: the next copy that nobody runs is
+    // made current and started. Only when every copy is stale and in use does
+    // the launch fail, and its box does not send the user to Ternavo: Kestrun
+    // may write here.
+    Folder f;
+    f.Set(L"ShowMe", L"0");
+    f.Set(L"MaxNr", L"2");
+    f.Set(L"Starts", L"3");
+    f.Stub(L"MarkerDelayMs", L"0");
+    const std::wstring icq = f.dir + L"ICQ.exe";
+    auto current = [&](int nr) { return wt::ReadBytes(f.dir + L"ICQ.exe" + std::to_wstring(nr)) == wt::ReadBytes(icq); };
+    // Bytes after the image, which the stand-in never reads: ICQ.exe still runs.
+    auto updateIcq = [&] { wt::WriteBytes(icq, wt::ReadBytes(icq) + std::string(16, '\0')); };
+
+    ASSERT_TRUE(launch::Run(f));
+    ASSERT_TRUE(ProcessRunning(L"ICQ.exe1"));
+    updateIcq();
+    f.Set(L"LastNr", L"0");
+    launch::MessageBoxSeenAndEnd run = launch::RunReadingBox(f, L"-english");
+    EXPECT_TRUE(run.ended);
+    EXPECT_EQ(run.box.hwnd, nullptr) << run.box.text;
+    ASSERT_EQ(f.Log().size(), 2u);
+    EXPECT_EQ(f.Log().back(), f.Started(L"ICQ.exe2", L""));
+    EXPECT_TRUE(current(2));
+    EXPECT_EQ(f.Get(L"LastNr"), L"2");
+
+    updateIcq();
+    f.Set(L"LastNr", L"0");
+    run = launch::RunReadingBox(f, L"-english");
+    EXPECT_TRUE(run.ended);
+    const std::wstring first = L"ICQ 7 could not be started.\n";
+    EXPECT_EQ(run.box.text.substr(0, first.size()), first) << run.box.text;
+    EXPECT_GT(run.box.text.size(), first.size()) << "no reason given";
+    EXPECT_EQ(run.box.text.find(L"Ternavo"), std::wstring::npos) << run.box.text;
+    EXPECT_EQ(f.Log().size(), 2u) << "a stale copy was started";
 }
 
 TEST_F(Launch, WithoutMarkerKestrunEndsAtTheSixthTick) {
