@@ -62,7 +62,7 @@ assert names == ["README.txt", "LICENSE.txt", "SHA256SUMS", "x64/Ternavo.exe", "
 for name in ("README.txt", "LICENSE.txt"):
     lines = z.read(name).split(b"\r\n")
     assert len(lines) > 20 and all(b"\r" not in l and b"\n" not in l for l in lines), name + ": not CRLF throughout"
-text = z.read("README.txt").decode("utf-8-sig")
+text = z.read("README.txt").decode("utf-8-sig").replace("\r\n", "\n")
 assert "@" not in text, "README.txt keeps a placeholder"
 assert "MIT License" in z.read("LICENSE.txt").decode("utf-8-sig"), "LICENSE.txt"
 for name, machine in (("x64/Ternavo.exe", 0x8664), ("x86/Ternavo.exe", 0x14C)):
