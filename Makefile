@@ -1,9 +1,10 @@
-# Thin driver around CMake. The two commands a newcomer needs: `make demo` and `make test`.
+# Thin driver around CMake. The two commands a newcomer needs: `make demo` and `make test`
+# (README.md gives the quicker targets and their times).
 JOBS ?= 2
 FUZZ_SECONDS ?= 20
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=MinSizeRel
 
-.PHONY: all setup build release demo test native test-native test-windows screenshots bench clean
+.PHONY: all setup build release demo demo-kestrun test native test-native test-windows screenshots bench clean
 
 all: build
 
@@ -58,6 +59,10 @@ test: build native
 
 demo: build
 	scripts/demo.sh
+
+# Kestrun in the demo's ICQ 7 folder, as Ternavo's installation leaves it.
+demo-kestrun: build
+	scripts/demo.sh kestrun
 
 screenshots: build
 	scripts/screenshots.sh

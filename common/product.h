@@ -1,4 +1,5 @@
 #pragma once
+#include "common/version.h"  // each program's version and caption
 // Our web site, for both programs: the home page, the help page and the forum
 // all live on this host. Macros as well, so that addresses can be written as
 // one literal ("http://" PRODUCT_HOME_HOST "/forum").

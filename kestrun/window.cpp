@@ -25,7 +25,7 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"KestrunWindow";
-constexpr wchar_t kCaption[] = L"Kestrun v.1.3";
+constexpr wchar_t kCaption[] = KESTRUN_CAPTION;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 HWND window = nullptr;

@@ -127,7 +127,7 @@ inline constexpr ControlDef kWindowControls[] = {
 
     // Page 3: program information and the links to our web site.
     {"InfoFrame", Kind::Frame, "TabPage(3)", 120, 120, 6255, 3975, L"Programm-Info", L"Program info", CF_None},
-    {"ProgramName", Kind::Label, "InfoFrame", 360, 360, 2085, 195, L"Kestrun v.1.3", nullptr, CF_Bold},
+    {"ProgramName", Kind::Label, "InfoFrame", 360, 360, 2085, 195, KESTRUN_CAPTION, nullptr, CF_Bold},
     {"PartOfTernavo", Kind::Label, "InfoFrame", 360, 600, 2265, 195, L"Ein Teilprogramm von Ternavo.", L"Part of Ternavo.", CF_None},
     {"Copyright", Kind::Label, "InfoFrame", 360, 1080, 2250, 195, L"© 2026 Ternavo-Projekt", nullptr, CF_None},
     {"HomepageLabel", Kind::Label, "InfoFrame", 360, 1440, 825, 195, L"Homepage:", nullptr, CF_None},

@@ -294,6 +294,14 @@ def parse_version(blob):
 
 
 # -- manifest ---------------------------------------------------------------
+def manifest_identity(blob):
+    """(name, version) of the program's own assemblyIdentity, the manifest's first one."""
+    for el in ET.fromstring(blob):
+        if el.tag.rsplit("}", 1)[-1] == "assemblyIdentity":
+            return el.get("name"), el.get("version")
+    return None, None
+
+
 def parse_manifest(blob):
     """(common-controls version or None, requested execution level or None)"""
     try:
@@ -448,10 +456,20 @@ def icon_group_sizes(pe_res, name):
 
 
 # -- what each program must carry ----------------------------------------------
+VERSION_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "cmake", "version.cmake")
+
+
+def versions(path=VERSION_FILE):
+    """{"kestrun": "1.3.0.0", "ternavo": ...}: each program's version where it is written once."""
+    with open(path, encoding="utf-8") as f:
+        found = re.findall(r"^set\((KESTRUN|TERNAVO)_VERSION ([0-9.]+)\)", f.read(), re.M)
+    return {name.lower(): number for name, number in found}
+
+
 EXPECTED = {
-    "kestrun.exe": {"version": "1.3.0.0", "icons": 8, "icon_range": (16, 48),
+    "kestrun.exe": {"version": versions()["kestrun"], "icons": 8, "icon_range": (16, 48),
                     "delayed": {"comctl32.dll"}},
-    "ternavo.exe": {"version": "1.5.0.0", "icons": 7, "icon_range": (16, 128),
+    "ternavo.exe": {"version": versions()["ternavo"], "icons": 7, "icon_range": (16, 128),
                     "delayed": {"shell32.dll", "ole32.dll", "version.dll"}},
 }
 
@@ -505,6 +523,9 @@ def check_file(path, starter=None):
             cc, level = parse_manifest(manifest)
             put(cc == "6.0.0.0" and level == "asInvoker",
                 "manifest (type 24, id 1): Common-Controls %s, level %s" % (cc, level))
+            if expect:
+                own, own_version = manifest_identity(manifest)
+                put(own_version == expect["version"], "manifest: %s version %s" % (own, own_version))
             versions, v3_trust, other_trust, unknown = manifest_for_every_windows(manifest)
             lacking = [v for v in SUPPORTED_OS.values() if v not in versions]
             put(not lacking, "manifest: supported Windows %s%s" % (

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Makes the download for Windows users: dist/release/ with one zip, Ternavo-<version>.zip
-# (x64/Ternavo.exe, x86/Ternavo.exe, README.txt), and SHA256SUMS for the zip and each
-# program in it. The same commit gives the same zip, byte for byte, in any folder.
+# (README.txt, LICENSE.txt, SHA256SUMS, x64/Ternavo.exe, x86/Ternavo.exe), and SHA256SUMS
+# for the zip. Each SHA256SUMS checks what lies beside it (`sha256sum -c SHA256SUMS`): the
+# outer one the zip, the inner one the other files of the zip; README.txt also names the
+# programs' sums, for Get-FileHash on Windows. The same commit gives the same zip, byte for
+# byte, in any folder.
 #
 #   scripts/release.sh              environment: SIGN_PFX, SIGN_PASS_FILE, SIGN_TIMESTAMP_URL, JOBS
 #   scripts/release.sh --sign PFX PASS_FILE TIMESTAMP_URL|- FILE
@@ -35,9 +38,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 jobs=${JOBS:-2}
 
-# The version is the one in Ternavo's version block, written there once.
-version=$(sed -n 's/^ *VALUE "ProductVersion", "\([0-9.]*\)".*/\1/p' ternavo/res/ternavo.rc)
-[ -n "$version" ] || { echo "release: no ProductVersion in ternavo/res/ternavo.rc" >&2; exit 1; }
+# The zip is named after Ternavo's version, written once in cmake/version.cmake.
+version=$(sed -n 's/^set(TERNAVO_VERSION \([0-9.]*\))$/\1/p' cmake/version.cmake)
+[ -n "$version" ] || { echo "release: no TERNAVO_VERSION in cmake/version.cmake" >&2; exit 1; }
 
 sign_command=""
 if [ -n "${SIGN_PFX:-}" ]; then
@@ -77,17 +80,30 @@ mkdir -p "$out"
 zip_name=Ternavo-$version.zip
 # Fixed order, entry times, attributes and compression; no extra fields, no comment.
 python3 - "$out/$zip_name" "$version" <<'EOF'
-import sys, zipfile
+import hashlib, sys, zipfile
 path, version = sys.argv[1], sys.argv[2]
-with open("docs/release-readme.txt", encoding="utf-8") as f:
-    text = f.read().replace("@VERSION@", version)
-# Windows line ends, and a byte-order mark so that every Notepad reads the umlauts as UTF-8.
-text = "\ufeff" + text.replace("\r\n", "\n").replace("\n", "\r\n")
-text = text.encode("utf-8")
-entries = [("README.txt", text)]
+programs = {}
 for arch in ("x64", "x86"):
     with open("build/release-%s/bin/Ternavo.exe" % arch, "rb") as f:
-        entries.append(("%s/Ternavo.exe" % arch, f.read()))
+        programs["%s/Ternavo.exe" % arch] = f.read()
+sums = {name: hashlib.sha256(data).hexdigest() for name, data in programs.items()}
+
+
+def for_windows(name):
+    # Windows line ends, and a byte-order mark so that every Notepad reads the umlauts as UTF-8.
+    with open(name, encoding="utf-8") as f:
+        text = f.read()
+    for key, value in (("@VERSION@", version), ("@SHA256_X64@", sums["x64/Ternavo.exe"]),
+                       ("@SHA256_X86@", sums["x86/Ternavo.exe"])):
+        text = text.replace(key, value)
+    return ("\ufeff" + text.replace("\r\n", "\n").replace("\n", "\r\n")).encode("utf-8")
+
+
+entries = [("README.txt", for_windows("docs/release-readme.txt")), ("LICENSE.txt", for_windows("LICENSE"))]
+entries += sorted(programs.items())
+# The zip's own SHA256SUMS, as `sha256sum -c` reads it after unpacking.
+check = "".join("%s  %s\n" % (hashlib.sha256(data).hexdigest(), name) for name, data in entries)
+entries.insert(2, ("SHA256SUMS", check.encode("ascii")))
 with zipfile.ZipFile(path, "w") as z:
     for name, data in entries:
         info = zipfile.ZipInfo(name, date_time=(1980, 1, 1, 0, 0, 0))
@@ -97,13 +113,7 @@ with zipfile.ZipFile(path, "w") as z:
         z.writestr(info, data, compresslevel=9)
 EOF
 
-(
-  cd "$out"
-  sha256sum "$zip_name" >SHA256SUMS
-  for arch in x64 x86; do
-    echo "$(sha256sum <"$root/build/release-$arch/bin/Ternavo.exe" | cut -d' ' -f1)  $arch/Ternavo.exe" >>SHA256SUMS
-  done
-)
+(cd "$out" && sha256sum "$zip_name" >SHA256SUMS)
 if [ -z "$sign_command" ]; then
   echo "release: UNSIGNED (give SIGN_PFX and SIGN_PASS_FILE to sign)"
 fi

@@ -11,7 +11,7 @@ constexpr int kAboutBoxHeight = 1635;
 
 inline constexpr ControlDef kAboutBoxControls[] = {
     {"OkButton", Kind::Button, nullptr, 900, 1200, 1335, 375, L"OK", nullptr, CF_None},
-    {"ProgramFrame", Kind::Frame, nullptr, 125, 120, 2895, 975, L"Ternavo v.1.5", nullptr, CF_None},
+    {"ProgramFrame", Kind::Frame, nullptr, 125, 120, 2895, 975, TERNAVO_CAPTION, nullptr, CF_None},
     {"Copyright", Kind::Label, "ProgramFrame", 300, 285, 2265, 195, L"© 2026 Ternavo-Projekt", nullptr, CF_None},
     {"HomepageLabel", Kind::Label, "ProgramFrame", 390, 615, 825, 195, L"Homepage:", nullptr, CF_None},
     // Our address, as wide as the frame leaves room for.

@@ -3,9 +3,10 @@
 // German and English text. The window, the English switch and the tests read it.
 #include <iterator>
 #include "common/layout.h"
+#include "common/product.h"
 
 constexpr wchar_t kMainWindowClass[] = L"TernavoMainWindow";
-constexpr wchar_t kMainWindowCaption[] = L"Ternavo v.1.5";  // the same in both languages
+constexpr wchar_t kMainWindowCaption[] = TERNAVO_CAPTION;  // the same in both languages
 constexpr int kMainWindowWidth = 3750;   // client area, twips
 constexpr int kMainWindowHeight = 3180;
 

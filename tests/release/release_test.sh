@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # The release end to end, in copies of this source tree in two folders of different names
 # and depths:
+# - every file, folder, setting, program text and switch that the text for Windows users
+#   names is one that the code holds (release_text_names.py; cheap, so it runs first);
 # - the two zips are equal byte for byte, and a release made after a signed one in the
 #   same folder is again that zip (nothing signed is left behind in its build trees);
-# - the zip holds exactly the text for Windows users (CRLF) and the two Ternavo builds,
-#   each built for its processor, and SHA256SUMS checks all of it with `sha256sum -c`;
+# - the zip holds exactly the text for Windows users (CRLF, with the programs' sums), the
+#   licence, its own SHA256SUMS and the two Ternavo builds, each built for its processor;
+#   the SHA256SUMS beside the zip and the one inside pass `sha256sum -c` where they lie;
 # - signed with a throwaway certificate, both Ternavo builds and the Kestrun each carries
-#   verify against that certificate's CA, while an unsigned Ternavo does not.
+#   verify against that certificate's CA, while an unsigned Ternavo does not;
+# - other version numbers, changed in cmake/version.cmake alone, reach both programs'
+#   version blocks and manifests, their window captions, the text and the zip's name.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
@@ -19,6 +24,8 @@ fail() {
   echo "release test: FAIL: $*"
   exit 1
 }
+
+python3 "$src/tests/release/release_text_names.py" "$src" || fail "the text for Windows users names what the code does not hold"
 
 first=$work/first
 second=$work/another/folder/for/the/second/build
@@ -41,24 +48,33 @@ sha256sum "$(zip_of "$first/dist/release")" "$(zip_of "$second/dist/release")" |
 cmp "$(zip_of "$first/dist/release")" "$(zip_of "$second/dist/release")" || fail "the zips of the two folders differ"
 cmp "$first/dist/release/SHA256SUMS" "$second/dist/release/SHA256SUMS" || fail "the SHA256SUMS differ"
 
+download=$work/download
 unpacked=$work/unpacked
-mkdir "$unpacked"
-cp "$second"/dist/release/* "$unpacked"/
-python3 - "$(zip_of "$unpacked")" <<'EOF' || fail "the zip's content"
-import struct, sys, zipfile
+mkdir "$download" "$unpacked"
+cp "$second"/dist/release/* "$download"/
+[ "$(ls "$download" | wc -l)" = 2 ] || fail "dist/release holds more than the zip and SHA256SUMS"
+(cd "$download" && sha256sum -c SHA256SUMS) || fail "sha256sum -c SHA256SUMS beside the zip"
+python3 - "$(zip_of "$download")" "$unpacked" <<'EOF' || fail "the zip's content"
+import hashlib, re, struct, sys, zipfile
 z = zipfile.ZipFile(sys.argv[1])
 names = [i.filename for i in z.infolist()]
-assert names == ["README.txt", "x64/Ternavo.exe", "x86/Ternavo.exe"], names
-text = z.read("README.txt")
-lines = text.split(b"\r\n")
-assert len(lines) > 20 and all(b"\r" not in l and b"\n" not in l for l in lines), "not CRLF throughout"
+assert names == ["README.txt", "LICENSE.txt", "SHA256SUMS", "x64/Ternavo.exe", "x86/Ternavo.exe"], names
+for name in ("README.txt", "LICENSE.txt"):
+    lines = z.read(name).split(b"\r\n")
+    assert len(lines) > 20 and all(b"\r" not in l and b"\n" not in l for l in lines), name + ": not CRLF throughout"
+text = z.read("README.txt").decode("utf-8-sig").replace("\r\n", "\n")
+assert "@" not in text, "README.txt keeps a placeholder"
+assert "MIT License" in z.read("LICENSE.txt").decode("utf-8-sig"), "LICENSE.txt"
 for name, machine in (("x64/Ternavo.exe", 0x8664), ("x86/Ternavo.exe", 0x14C)):
     image = z.read(name)
     pe = struct.unpack_from("<I", image, 0x3C)[0]
     assert image[pe:pe + 4] == b"PE\0\0" and struct.unpack_from("<H", image, pe + 4)[0] == machine, name
-z.extractall(sys.argv[1].rsplit("/", 1)[0])
+    # The sums for Get-FileHash, once in each language.
+    shown = re.findall(r"^ +([0-9a-f]{64})  %s$" % re.escape(name.replace("/", "\\")), text, re.M)
+    assert shown == [hashlib.sha256(image).hexdigest()] * 2, "README.txt's sums of " + name
+z.extractall(sys.argv[2])
 EOF
-(cd "$unpacked" && sha256sum -c SHA256SUMS) || fail "sha256sum -c SHA256SUMS"
+(cd "$unpacked" && sha256sum -c SHA256SUMS) || fail "sha256sum -c SHA256SUMS inside the zip"
 
 # A throwaway CA and code-signing certificate; the password only ever in a file.
 cert=$work/cert
@@ -100,4 +116,31 @@ verify "$unpacked/x64/Ternavo.exe" no
 
 release "$first" "$work/again.log"
 cmp "$(zip_of "$first/dist/release")" "$(zip_of "$second/dist/release")" || fail "an unsigned release after a signed one differs"
+
+# Other version numbers in their one place. The release runs scripts/peres.py on each
+# Ternavo, and peres.py takes what it expects from the same file.
+sed -i 's/^set(KESTRUN_VERSION .*)$/set(KESTRUN_VERSION 4.2.0.7)/; s/^set(TERNAVO_VERSION .*)$/set(TERNAVO_VERSION 2.7.1.9)/' \
+  "$first/cmake/version.cmake"
+release "$first" "$work/versioned.log"
+[ "$(basename "$(zip_of "$first/dist/release")")" = Ternavo-2.7.1.9.zip ] || fail "the zip is not named after the new version"
+versioned=$work/versioned
+mkdir "$versioned"
+python3 -m zipfile -e "$(zip_of "$first/dist/release")" "$versioned"
+tr -d '\r' <"$versioned/README.txt" | grep -q '^Ternavo 2.7.1.9 - English$' || fail "README.txt does not name the new version"
+for arch in x64 x86; do
+  python3 "$src/scripts/peres.py" --extract "$versioned/$arch/Ternavo.exe" CUSTOM 101 "$versioned/$arch/Kestrun.exe"
+  for program in Ternavo Kestrun; do
+    python3 "$first/scripts/peres.py" --report "$versioned/$arch/$program.exe" >"$work/report.txt" \
+      || { cat "$work/report.txt"; fail "$arch/$program.exe does not carry its new version"; }
+    grep -E 'version block|manifest: Ternavo' "$work/report.txt" | sed "s|^ *ok  |$arch/$program.exe: |"
+  done
+  python3 - "$versioned/$arch" <<'EOF' || fail "$arch: the window captions"
+import sys
+for program, caption, old in (("Ternavo", "Ternavo v.2.7", "Ternavo v.1."), ("Kestrun", "Kestrun v.4.2", "Kestrun v.1.")):
+    image = open("%s/%s.exe" % (sys.argv[1], program), "rb").read()
+    assert caption.encode("utf-16-le") in image, "%s.exe lacks the caption %s" % (program, caption)
+    assert old.encode("utf-16-le") not in image, "%s.exe still holds %s" % (program, old)
+    print("%s/%s.exe: caption %s" % (sys.argv[1].rsplit("/", 1)[1], program, caption))
+EOF
+done
 echo "release test: PASS"

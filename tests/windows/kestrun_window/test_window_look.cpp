@@ -28,7 +28,7 @@ bool HasCaption(const ControlDef& d) {
 
 // Both windows (German, English) of one folder, in one place.
 void ExpectTexts(const Window& w, bool english) {
-    EXPECT_EQ(wt::Text(w.form()), L"Kestrun v.1.3");
+    EXPECT_EQ(wt::Text(w.form()), KESTRUN_CAPTION);
     for (size_t i = 0; i < kWindowControlCount; ++i) {
         const ControlDef& d = kWindowControls[i];
         if (!HasCaption(d)) continue;

@@ -233,7 +233,7 @@ TEST(AboutBox, ShowsNameVersionAndHomePageAndClosesWithOkOrEsc) {
     EXPECT_EQ(client.bottom, 1635 / 15);
     for (const char* name : {"ProgramFrame", "Copyright", "HomepageLabel", "HomepageLink", "OkButton"})
         ExpectAt(t.InAbout(name), about, ExpectedRect(kAboutBoxControls, kAboutBoxCount, name), true, name);
-    EXPECT_EQ(wt::Text(t.InAbout("ProgramFrame")), L"Ternavo v.1.5");
+    EXPECT_EQ(wt::Text(t.InAbout("ProgramFrame")), TERNAVO_CAPTION);
     EXPECT_EQ(wt::Text(t.InAbout("HomepageLabel")), L"Homepage:");
     EXPECT_EQ(wt::Text(t.InAbout("HomepageLink")), kHomeDomain);
     EXPECT_FALSE(wt::Text(t.InAbout("Copyright")).empty());

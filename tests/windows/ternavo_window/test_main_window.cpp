@@ -41,7 +41,7 @@ void ExpectGerman(Ternavo& t) {
 TEST(MainWindow, FirstStartShowsEveryControlInPlaceWithEnglishTexts) {
     Ternavo t;
     ASSERT_TRUE(t.Start());
-    EXPECT_EQ(wt::Text(t.main), L"Ternavo v.1.5");
+    EXPECT_EQ(wt::Text(t.main), TERNAVO_CAPTION);
     LONG style = GetWindowLongW(t.main, GWL_STYLE);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
@@ -115,7 +115,7 @@ TEST(Language, SwitchesAndSettingOverrideTheLocaleInTurn) {
         ASSERT_TRUE(t.Start(c.args));
         if (c.english) ExpectEnglish(t);
         else ExpectGerman(t);
-        EXPECT_EQ(wt::Text(t.main), L"Ternavo v.1.5");
+        EXPECT_EQ(wt::Text(t.main), TERNAVO_CAPTION);
     }
 }
 
