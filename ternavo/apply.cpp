@@ -1,6 +1,7 @@
 #include "ternavo/apply.h"
 #include <windows.h>
 #include "common/winutil.h"
+#include "ternavo/folder_security.h"
 #include "ternavo/icq7path.h"
 #include "ternavo/install.h"
 #include "ternavo/registry_switch.h"
@@ -15,7 +16,7 @@ public:
     explicit HeldFolder(const std::wstring& dir) {
         std::wstring folder = dir;
         while (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();
-        handle_.reset(CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        handle_.reset(CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES | READ_CONTROL, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
         BY_HANDLE_FILE_INFORMATION info{};
         ok_ = handle_ && GetFileInformationByHandle(handle_.get(), &info) &&
@@ -23,6 +24,7 @@ public:
               !(info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
     }
     bool ok() const { return ok_; }
+    HANDLE get() const { return handle_.get(); }
 
 private:
     win::Handle handle_;
@@ -50,11 +52,13 @@ bool IsICQ7Folder(const std::wstring& dir) { return IsICQDirectory(dir) && IsICQ
 
 }  // namespace
 
-apply::Outcome RunSteps(const apply::Choices& steps, const std::wstring& icq7Dir) {
+apply::Outcome RunSteps(const apply::Choices& steps, const std::wstring& icq7Dir, bool asWorker) {
     std::wstring dir = win::WithBackslash(icq7Dir);
     HeldFolder held(steps.icq7 ? dir : std::wstring());
     if (steps.icq7 && (!IsICQ7Folder(dir) || !held.ok() || StarterFilesHaveReparsePoint(dir)))
         return apply::Outcome::Refused;
+    // The worker's rights are needed only where nobody but administrators may write.
+    if (steps.icq7 && asWorker && !OnlyAdministratorsMayChange(held.get())) return apply::Outcome::Refused;
     apply::Outcome outcome = apply::Outcome::Succeeded;
     for (apply::Step step : apply::ApplyPlan(steps)) {
         bool done = false;

@@ -9,5 +9,6 @@
 // Runs the steps that `steps` calls for, in order; a step that fails does not
 // stop the others. With ICQ 7, `icq7Dir` (ending in "\") must be an ICQ 7
 // folder, neither it nor Kestrun's files in it reparse points: otherwise
-// nothing at all is done and the result is Refused.
-apply::Outcome RunSteps(const apply::Choices& steps, const std::wstring& icq7Dir);
+// nothing at all is done and the result is Refused. The worker (`asWorker`)
+// also refuses a folder that anyone but administrators may change.
+apply::Outcome RunSteps(const apply::Choices& steps, const std::wstring& icq7Dir, bool asWorker = false);

@@ -10,6 +10,7 @@
 #include "ternavo/install.h"
 #include "ternavo/long_path.h"
 #include "ternavo/main_window.h"
+#include "ternavo/real_path.h"
 #include "ternavo/rights_probe.h"
 #include "ternavo/rules/switches.h"
 #include "ternavo/run_state.h"
@@ -106,9 +107,10 @@ void RunPress(const apply::Choices& chosen, const std::wstring& dir) {
     apply::Outcome icq7Outcome = apply::Outcome::Refused;  // until a run has taken ICQ 7
     if (apply::AnyGeneration(worker)) {
         SetStartBusy(true);
-        // The worker gets the folder whole: a relative one would name another there.
-        WorkerRun run = RunWorkerAsAdministrator(MainWindow(),
-                                                 startup::WorkerArgumentText(worker, GetFullPath(dir)));
+        // The worker gets the folder whole: a relative one would name another there,
+        // and a drive letter of this user's own session none at all.
+        WorkerRun run = RunWorkerAsAdministrator(
+            MainWindow(), startup::WorkerArgumentText(worker, PathForAdministrator(GetFullPath(dir))));
         SetStartBusy(false);
         // Declined: nothing changed, and nothing is shown, as with the system's own dialogs.
         if (run.startError == ERROR_CANCELLED) {
