@@ -18,9 +18,9 @@ struct BilingualText {
     const wchar_t* de;
 };
 constexpr BilingualText kChooseRealDrive = {
-    L"The ICQ 7 folder lies on a drive letter that only your own account knows (a network drive or a substituted "
-    L"drive), and the step with administrator rights cannot reach it there. Please choose the ICQ 7 folder in the "
+    L"The ICQ 7 folder lies on a drive letter that only your own account knows (a network drive or a drive made "
+    L"with subst), and the step with administrator rights cannot reach it there. Please choose the ICQ 7 folder in the "
     L"settings by its real drive or network path.",
     L"Der ICQ 7 Ordner liegt auf einem Laufwerksbuchstaben, den nur Ihr eigenes Konto kennt (ein Netzlaufwerk oder "
-    L"ein ersetztes Laufwerk), und der Schritt mit Administratorrechten erreicht ihn dort nicht. Bitte wählen Sie den "
+    L"ein mit subst angelegtes Laufwerk), und der Schritt mit Administratorrechten erreicht ihn dort nicht. Bitte wählen Sie den "
     L"ICQ 7 Ordner in den Einstellungen über sein echtes Laufwerk oder seinen Netzwerkpfad."};
