@@ -415,7 +415,7 @@ def _missing_on_oldest_windows(ptr_size, functions):
     name, version, compiler = OLDEST_WINDOWS[ptr_size]
     names = sorted({f for d, f in functions if not f.startswith("#") and d.lower() not in C_RUNTIME})
     head = ("#define _WIN32_WINNT %s\n#define WINVER %s\n#include <windows.h>\n#include <commctrl.h>\n"
-            "#include <shlobj.h>\n#include <shlwapi.h>\n#include <tlhelp32.h>\n#include <excpt.h>\n" % (version, version))
+            "#include <shlobj.h>\n#include <shlwapi.h>\n#include <tlhelp32.h>\n#include <excpt.h>\n#include <aclapi.h>\n" % (version, version))
     first = head.count("\n") + 1
     source = head + "".join("void *ref_%d = (void *)&%s;\n" % (i, n) for i, n in enumerate(names))
     try:

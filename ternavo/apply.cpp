@@ -1,5 +1,6 @@
 #include "ternavo/apply.h"
 #include <windows.h>
+#include "ternavo/folder_security.h"
 #include "ternavo/held_folder.h"
 #include "ternavo/icq7path.h"
 #include "ternavo/install.h"
@@ -35,10 +36,11 @@ bool IsICQ7Folder(const HeldFolder& folder) {
 
 }  // namespace
 
-apply::Report RunSteps(const apply::Choices& steps, const std::wstring& icq7Dir) {
+apply::Report RunSteps(const apply::Choices& steps, const std::wstring& icq7Dir, bool asWorker) {
     apply::Report report;
     HeldFolder folder(steps.icq7 ? icq7Dir : std::wstring());
-    if (steps.icq7 && (!folder.Held() || !IsICQ7Folder(folder) || StarterFilesHaveReparsePoint(folder))) {
+    if (steps.icq7 && (!folder.Held() || (asWorker && !OnlyAdministratorsMayChange(folder.Handle())) ||
+                       !IsICQ7Folder(folder) || StarterFilesHaveReparsePoint(folder))) {
         report.outcome = apply::Outcome::Refused;
         return report;
     }

@@ -58,7 +58,8 @@ HeldFolder::HeldFolder(const std::wstring& dir) {
     if (path.size() < 3 || LinkOnTheWay(path)) return;
     // Read access takes part in sharing (attributes alone would not), and
     // without delete sharing the folder cannot be renamed while it is held.
-    handle_.reset(CreateFileW(path.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+    // Its owner and access list are read through the same handle.
+    handle_.reset(CreateFileW(path.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | READ_CONTROL | SYNCHRONIZE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     BY_HANDLE_FILE_INFORMATION info{};

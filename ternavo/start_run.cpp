@@ -11,6 +11,7 @@
 #include "ternavo/install.h"
 #include "ternavo/long_path.h"
 #include "ternavo/main_window.h"
+#include "ternavo/real_path.h"
 #include "ternavo/rights_probe.h"
 #include "ternavo/rules/switches.h"
 #include "ternavo/run_state.h"
@@ -20,7 +21,7 @@
 
 namespace {
 
-enum class Message { WrongVersion, NoPath, WrongVersionRemove, NotDeleted, Removed };
+enum class Message { WrongVersion, NoPath, WrongVersionRemove, NotDeleted, Removed, RealDrive };
 
 void Tell(Message m) {
     struct Text { const wchar_t* en; const wchar_t* de; UINT icon; };
@@ -39,6 +40,13 @@ void Tell(Message m) {
          MB_ICONEXCLAMATION},
         {L"All shortcuts to Kestrun.exe created by your own have to be deleted manually.",
          L"Alle selbst erstellten Verknüpfungen von Kestrun.exe müssen manuell gelöscht werden.", MB_ICONINFORMATION},
+        {L"The ICQ 7 folder lies on a drive letter that only your own account knows (a network drive or a drive "
+         L"made with subst), and the step with administrator rights cannot reach it there. Please choose the ICQ 7 "
+         L"folder in the settings by its real drive or network path.",
+         L"Der ICQ 7 Ordner liegt auf einem Laufwerksbuchstaben, den nur Ihr eigenes Konto kennt (ein Netzlaufwerk "
+         L"oder ein mit subst angelegtes Laufwerk), und der Schritt mit Administratorrechten erreicht ihn dort nicht. "
+         L"Bitte wählen Sie den ICQ 7 Ordner in den Einstellungen über sein echtes Laufwerk oder seinen Netzwerkpfad.",
+         MB_ICONEXCLAMATION},
     };
     if (!MainWindow()) return;  // closed while the worker ran: nobody to tell
     const Text& t = kTexts[static_cast<int>(m)];
@@ -190,14 +198,21 @@ void RunPress(const apply::Choices& chosen, const std::wstring& dir) {
     const bool askRights = CanAskForRights();
     apply::Choices worker = startup::WorkerShare(steps, askRights, steps.icq7 && CanWriteFolder(dir));
     apply::Choices own = startup::OwnShare(steps, worker);
+    // The worker gets the folder whole: a relative one would name another
+    // there, and a drive letter of this user's own session none at all.
+    const std::wstring workerDir = worker.icq7 ? PathForAdministrator(GetFullPath(dir)) : std::wstring();
+    if (worker.icq7 && workerDir.empty()) {
+        Tell(Message::RealDrive);
+        outcome = apply::Outcome::Failed;
+        worker.icq7 = false;
+    }
     apply::Outcome icq7Outcome = apply::Outcome::Refused;  // until a run has taken ICQ 7
     Trouble trouble;
     if (apply::AnyGeneration(worker)) {
         SetStartBusy(true);
-        // The worker gets the folder whole: a relative one would name another there.
         WorkerReport report;
-        WorkerRun run = RunWorkerAsAdministrator(
-            MainWindow(), startup::WorkerArgumentText(worker, GetFullPath(dir), report.Number()));
+        WorkerRun run =
+            RunWorkerAsAdministrator(MainWindow(), startup::WorkerArgumentText(worker, workerDir, report.Number()));
         SetStartBusy(false);
         // Declined: nothing changed, and nothing is shown, as with the system's own dialogs.
         if (run.startError == ERROR_CANCELLED) {

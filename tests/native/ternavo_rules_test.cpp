@@ -1,9 +1,12 @@
 // The platform-free rules of Ternavo: cleaning an ICQ 7 candidate, the version
 // test, the candidate list, which steps one press of Start takes, the folder
-// of a picked ICQ.exe and the room of a temporary name.
+// of a picked ICQ.exe, the room of a temporary name, and whether only
+// administrators may change a folder, the path of a folder on a substituted drive.
 #include <gtest/gtest.h>
 #include <map>
 #include "ternavo/rules/applyplan.h"
+#include "ternavo/rules/drive_paths.h"
+#include "ternavo/rules/folder_rights.h"
 #include "ternavo/rules/folders.h"
 #include "ternavo/rules/icq7search.h"
 
@@ -172,5 +175,107 @@ TEST(PickedIcq, AnyOtherFileGivesNoFolder) {
                                 L"", L"C:\\ICQ7\\\u0130CQ.exe"})
         EXPECT_EQ(FolderOfPickedIcq(path), L"") << path;
 }
+
+TEST(DrivePaths, ASubstitutedLetterIsReplacedByItsFolderAndNothingElseIs) {
+    using drive_paths::ThroughSubstitute;
+    struct Row { const wchar_t* path; const wchar_t* device; bool substituted; const wchar_t* resolved; };
+    const Row rows[] = {
+        {L"S:\\ICQ7\\", L"\\??\\C:\\Program Files", true, L"C:\\Program Files\\ICQ7\\"},
+        {L"s:\\ICQ7", L"\\??\\C:\\Program Files\\", true, L"C:\\Program Files\\ICQ7"},
+        {L"S:\\", L"\\??\\D:\\Apps\\ICQ7", true, L"D:\\Apps\\ICQ7\\"},
+        {L"S:\\ICQ7\\", L"\\??\\C:\\", true, L"C:\\ICQ7\\"},  // "subst S: C:\"
+        {L"S:\\ICQ7\\", L"\\??\\UNC\\server\\share\\apps", true, L"\\\\server\\share\\apps\\ICQ7\\"},
+        // Names that are no path another session could open: nothing to hand over.
+        {L"S:\\ICQ7\\", L"\\??\\Volume{0a1b2c3d-0000-0000-0000-100000000000}\\", true, L""},
+        {L"S:\\ICQ7\\", L"\\??\\UNC\\", true, L""},
+        {L"S:\\ICQ7\\", L"\\??\\C:relative", true, L""},
+        // Devices of the machine (as Windows and Wine name plain drives) and network
+        // redirectors keep the letter; so does a path without one.
+        {L"C:\\Program Files\\ICQ7\\", L"\\Device\\HarddiskVolume1", false, L"C:\\Program Files\\ICQ7\\"},
+        {L"N:\\ICQ7\\", L"\\Device\\LanmanRedirector\\;N:0000000000012345\\server\\share", false, L"N:\\ICQ7\\"},
+        {L"C:\\ICQ7\\", L"", false, L"C:\\ICQ7\\"},
+        {L"\\\\server\\share\\ICQ7\\", L"\\??\\C:\\x", false, L"\\\\server\\share\\ICQ7\\"},
+        {L"ICQ7\\", L"\\??\\C:\\x", false, L"ICQ7\\"},
+        {L"C:ICQ7\\", L"\\??\\C:\\x", false, L"C:ICQ7\\"},
+    };
+    for (const Row& r : rows) {
+        drive_paths::Resolved got = ThroughSubstitute(r.path, r.device);
+        EXPECT_EQ(got.substituted, r.substituted) << r.path << L" " << r.device;
+        EXPECT_EQ(got.path, r.resolved) << r.path << L" " << r.device;
+    }
+}
+
+namespace rights {
+
+using namespace folder_rights;
+constexpr uint32_t kFull = 0x1F01FF;       // full control
+constexpr uint32_t kModify = 0x1301BF;     // modify
+constexpr uint32_t kReadExec = 0x1200A9;   // read & execute
+constexpr uint32_t kWrite = 0x120116;      // write (the file system's generic write)
+constexpr uint32_t kGenericReadExec = 0xA0000000;
+
+Ace Allow(Who who, uint32_t mask, bool inheritOnly = false) { return {AceType::Allow, inheritOnly, mask, who}; }
+Ace Deny(Who who, uint32_t mask) { return {AceType::Deny, false, mask, who}; }
+
+// "Other" stands for every trustee that is not an administrator's: Users,
+// Authenticated Users, Everyone, CREATOR OWNER, a user account.
+struct Case {
+    const char* name;
+    FolderSecurity folder;
+    bool onlyAdministrators;
+};
+
+TEST(FolderRights, TheWorkerTakesOnlyFoldersThatOnlyAdministratorsMayChange) {
+    const std::vector<Ace> installed = {  // what a folder below Program Files inherits
+        Allow(Who::TrustedInstaller, kFull), Allow(Who::System, kFull), Allow(Who::Administrators, kFull),
+        Allow(Who::Other, kReadExec), Allow(Who::Other, 0x10000000, true)};
+    auto with = [&](std::vector<Ace> more) {
+        std::vector<Ace> list = installed;
+        list.insert(list.end(), more.begin(), more.end());
+        return list;
+    };
+    const Case cases[] = {
+        {"Program Files as shipped",
+         {Who::TrustedInstaller, true,
+          {Allow(Who::TrustedInstaller, kFull), Allow(Who::TrustedInstaller, 0x10000000, true),
+           Allow(Who::System, kModify), Allow(Who::System, 0x10000000, true), Allow(Who::Administrators, kModify),
+           Allow(Who::Administrators, 0x10000000, true), Allow(Who::Other, kReadExec),
+           Allow(Who::Other, kGenericReadExec, true), Allow(Who::Other, 0x10000000, true),  // CREATOR OWNER
+           Allow(Who::Other, kReadExec)}},                                                 // app packages
+         true},
+        {"an installer's folder below it", {Who::Administrators, true, installed}, true},
+        {"owned by SYSTEM", {Who::System, true, installed}, true},
+        {"an empty list: nobody but the owner", {Who::Administrators, true, {}}, true},
+        {"Users may change what the folder's new subfolders get",
+         {Who::Administrators, true, with({Allow(Who::Other, kModify, true)})}, true},
+        {"Users denied writing", {Who::Administrators, true, with({Deny(Who::Other, kFull)})}, true},
+        {"a folder a user made", {Who::Other, true, with({Allow(Who::Other, kFull)})}, false},
+        {"a user's folder with administrators' entries only", {Who::Other, true, installed}, false},
+        {"an owner who denied themselves",
+         {Who::Other, true, {Deny(Who::Other, kFull), Allow(Who::Administrators, kFull), Allow(Who::System, kFull)}},
+         false},
+        {"Users with Modify", {Who::Administrators, true, with({Allow(Who::Other, kModify)})}, false},
+        {"Authenticated Users with write", {Who::Administrators, true, with({Allow(Who::Other, kWrite)})}, false},
+        {"Everyone with GENERIC_ALL", {Who::Administrators, true, with({Allow(Who::Other, 0x10000000)})}, false},
+        {"Everyone with GENERIC_WRITE", {Who::Administrators, true, with({Allow(Who::Other, 0x40000000)})}, false},
+        {"no access list at all", {Who::TrustedInstaller, false, {}}, false},
+        {"a deny before the grant does not take it back",
+         {Who::Administrators, true, with({Deny(Who::Other, kWriteDac), Allow(Who::Other, kFull)})}, false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(OnlyAdministratorsMayChange(c.folder), c.onlyAdministrators) << c.name;
+
+    // Each right that changes the folder, granted alone to Users, is one too many;
+    // reading, listing, passing through and reading the permissions are not.
+    for (uint32_t right : {kAddFile, kAddSubfolder, kWriteEa, kDeleteChild, kWriteAttributes, kDelete, kWriteDac,
+                           kWriteOwner, kGenericAll, kGenericWrite})
+        EXPECT_FALSE(OnlyAdministratorsMayChange({Who::Administrators, true, with({Allow(Who::Other, right)})}))
+            << std::hex << right;
+    for (uint32_t right : {kReadExec, kGenericReadExec, 0x00020000u /* read permissions */, 0x00100000u /* sync */,
+                           0x0020u /* traverse */, 0x0080u /* read attributes */, 0x0008u /* read EA */})
+        EXPECT_TRUE(OnlyAdministratorsMayChange({Who::Administrators, true, with({Allow(Who::Other, right)})}))
+            << std::hex << right;
+}
+
+}  // namespace rights
 
 }  // namespace

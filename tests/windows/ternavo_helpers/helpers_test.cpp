@@ -1,6 +1,7 @@
 // Ternavo's system helpers under Wine: registry (in the view the older ICQ
 // generations read), long paths, file versions, the embedded starter, desktop
-// shortcuts, special folders and the shell's file browse dialog.
+// shortcuts, special folders, the shell's file browse dialog, a folder's owner
+// and access list, and the path of a folder on a substituted drive.
 #include <gtest/gtest.h>
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -10,10 +11,13 @@
 #include <iostream>
 #include <thread>
 #include "common/winutil.h"
+#include <sddl.h>  // after <windows.h>
 #include "ternavo/run_state.h"
 #include "ternavo/browse_dialog.h"
 #include "ternavo/file_version.h"
+#include "ternavo/folder_security.h"
 #include "ternavo/long_path.h"
+#include "ternavo/real_path.h"
 #include "ternavo/registry.h"
 #include "ternavo/resource_file.h"
 #include "ternavo/rights_probe.h"
@@ -298,6 +302,95 @@ TEST(Rights, TheFolderProbeLeavesNothingBehindAndNeedsAFolder) {
     EXPECT_FALSE(CanWriteFolder(dir + L"missing"));
     EXPECT_FALSE(CanWriteFolder(dir + L"ICQ.exe"));  // a file, not a folder
     EXPECT_FALSE(CanWriteFolder(L""));
+}
+
+// Security descriptors as Windows writes them (SDDL), read the way the worker
+// reads a folder's; Wine's own folders carry lists it makes up (below).
+struct NtSidBuffer {
+    alignas(DWORD) BYTE bytes[SECURITY_MAX_SID_SIZE];
+};
+
+TEST(FolderSecurity, OwnersAndEntriesReachTheRuleAsWindowsWritesThem) {
+    using folder_rights::Who;
+    const std::wstring ti = L"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464";
+    const std::wstring programFiles =
+        L"O:" + ti + L"D:PAI(A;;FA;;;" + ti + L")(A;CIIO;GA;;;" + ti +
+        L")(A;;0x1301bf;;;SY)(A;OICIIO;GA;;;SY)(A;;0x1301bf;;;BA)(A;OICIIO;GA;;;BA)(A;;0x1200a9;;;BU)"
+        L"(A;OICIIO;GXGR;;;BU)(A;OICIIO;GA;;;CO)(A;;0x1200a9;;;AC)(A;OICIIO;GXGR;;;AC)";
+    const std::wstring inherited = L"(A;ID;FA;;;" + ti + L")(A;ID;FA;;;SY)(A;ID;FA;;;BA)(A;ID;0x1200a9;;;BU)"
+                                   L"(A;OICIIOID;GA;;;CO)";
+    struct Row { std::wstring sddl; Who owner; bool onlyAdministrators; };
+    const Row rows[] = {
+        {programFiles, Who::TrustedInstaller, true},
+        {L"O:BAD:AI" + inherited, Who::Administrators, true},  // an installer's ICQ 7 folder below it
+        {L"O:SYD:AI" + inherited + L"(A;OICIIO;0x1301bf;;;BU)(D;;FA;;;WD)", Who::System, true},
+        {L"O:BAD:AI" + inherited + L"(A;OICI;0x1301bf;;;BU)", Who::Administrators, false},  // Users with Modify
+        {L"O:BAD:AI" + inherited + L"(A;;0x100116;;;AU)", Who::Administrators, false},
+        {L"O:BAD:AI" + inherited + L"(A;;GA;;;WD)", Who::Administrators, false},
+        {L"O:BAD:AI" + inherited + L"(A;;WD;;;S-1-5-21-1-2-3-1001)", Who::Administrators, false},
+        {L"O:S-1-5-21-1-2-3-1001D:(D;;FA;;;S-1-5-21-1-2-3-1001)(A;;FA;;;BA)(A;;FA;;;SY)", Who::Other, false},
+    };
+    for (const Row& r : rows) {
+        PSECURITY_DESCRIPTOR sd = nullptr;
+        ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(r.sddl.c_str(), SDDL_REVISION_1, &sd, nullptr))
+            << r.sddl;
+        folder_rights::FolderSecurity got = SecurityOf(sd);
+        LocalFree(sd);
+        EXPECT_EQ(got.owner, r.owner) << r.sddl;
+        EXPECT_EQ(folder_rights::OnlyAdministratorsMayChange(got), r.onlyAdministrators) << r.sddl;
+    }
+    // No access list, or a NULL one ("NO_ACCESS_CONTROL", which Wine's SDDL reading
+    // turns into an empty list): everyone may do everything.
+    NtSidBuffer administrators;
+    DWORD size = sizeof(administrators.bytes);
+    ASSERT_TRUE(CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, administrators.bytes, &size));
+    for (BOOL present : {FALSE, TRUE}) {
+        SECURITY_DESCRIPTOR sd;
+        InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
+        SetSecurityDescriptorOwner(&sd, administrators.bytes, FALSE);
+        SetSecurityDescriptorDacl(&sd, present, nullptr, FALSE);
+        folder_rights::FolderSecurity got = SecurityOf(&sd);
+        EXPECT_EQ(got.owner, Who::Administrators);
+        EXPECT_FALSE(got.hasDacl) << present;
+        EXPECT_FALSE(folder_rights::OnlyAdministratorsMayChange(got)) << present;
+    }
+}
+
+TEST(FolderSecurity, TheWorkerReadsItFromTheHeldHandle) {
+    std::wstring dir = wt::NewDir(L"security");
+    auto open = [&](DWORD access) {
+        return win::Handle(CreateFileW(dir.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                       FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    };
+    win::Handle readable = open(FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | READ_CONTROL | SYNCHRONIZE);
+    ASSERT_TRUE(readable);
+    // Wine names its one user as the owner of every folder and grants it all: by
+    // the rule that would be refused, so under Wine only the read counts.
+    EXPECT_TRUE(OnlyAdministratorsMayChange(readable.get()));
+    // A handle that may not read the permissions tells nothing: refused.
+    win::Handle blind = open(FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE);
+    ASSERT_TRUE(blind);
+    EXPECT_FALSE(OnlyAdministratorsMayChange(blind.get()));
+    EXPECT_FALSE(OnlyAdministratorsMayChange(nullptr));
+}
+
+// Letters made the way "subst" makes them. Under Wine every process sees them,
+// so only the path handed over can be checked, not a second session's view.
+TEST(RealPath, ASubstitutedDriveBecomesItsFolderAndPlainDrivesStay) {
+    std::wstring real = wt::NewDir(L"subst real");
+    std::wstring folder = real.substr(0, real.size() - 1);
+    ASSERT_TRUE(DefineDosDeviceW(0, L"S:", folder.c_str()));
+    ASSERT_TRUE(DefineDosDeviceW(0, L"T:", L"S:\\ICQ 7"));  // a substitute of a substitute
+    EXPECT_EQ(PathForAdministrator(L"S:\\ICQ 7\\"), real + L"ICQ 7\\");
+    EXPECT_EQ(PathForAdministrator(L"S:\\"), real);
+    EXPECT_EQ(PathForAdministrator(L"T:\\"), real + L"ICQ 7\\");
+    DefineDosDeviceW(DDD_REMOVE_DEFINITION, L"T:", nullptr);
+    DefineDosDeviceW(DDD_REMOVE_DEFINITION, L"S:", nullptr);
+    // The system's own drives, the prefix's drive of the whole file system, a
+    // network path and a letter that names nothing keep their text.
+    for (const std::wstring& path : {real + L"ICQ 7\\", std::wstring(L"Z:\\tmp\\"), std::wstring(L"C:\\"),
+                                     std::wstring(L"\\\\server\\share\\ICQ7\\"), std::wstring(L"S:\\ICQ 7\\")})
+        EXPECT_EQ(PathForAdministrator(path), path);
 }
 
 // Drives the browse dialog from a second thread while the test thread sits in it.

@@ -1,0 +1,18 @@
+#include "ternavo/rules/folder_rights.h"
+
+namespace folder_rights {
+
+namespace {
+bool Trusted(Who who) { return who != Who::Other; }
+}  // namespace
+
+bool OnlyAdministratorsMayChange(const FolderSecurity& folder) {
+    if (!Trusted(folder.owner) || !folder.hasDacl) return false;
+    for (const Ace& ace : folder.dacl) {
+        if (ace.type != AceType::Allow || ace.inheritOnly || Trusted(ace.trustee)) continue;
+        if (ace.mask & kChangingRights) return false;
+    }
+    return true;
+}
+
+}  // namespace folder_rights
