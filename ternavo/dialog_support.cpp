@@ -66,7 +66,10 @@ void RunModal(HWND dialog) {
     if (owner) EnableWindow(owner, FALSE);
     ShowWindow(dialog, SW_SHOW);
     SetForegroundWindow(dialog);
-    if (HWND first = FirstTabStop(dialog)) SetFocus(first);
+    // The dialog may have put the focus where it wants it when it was activated.
+    HWND focus = GetFocus();
+    if (!focus || !IsChild(dialog, focus))
+        if (HWND first = FirstTabStop(dialog)) SetFocus(first);
     MSG msg;
     while (IsWindow(dialog) && IsWindowVisible(dialog)) {
         BOOL got = GetMessageW(&msg, nullptr, 0, 0);
