@@ -67,7 +67,8 @@ HWND NamingLabel(HWND control) {
         LONG style = GetWindowLongW(prev, GWL_STYLE);
         if (!(style & WS_VISIBLE)) continue;
         UINT type = style & SS_TYPEMASK;
-        bool text = lstrcmpiW(ClassOf(prev).c_str(), L"Static") == 0 && type <= SS_RIGHT && !Text(prev).empty();
+        bool textType = type <= SS_RIGHT || type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP;
+        bool text = lstrcmpiW(ClassOf(prev).c_str(), L"Static") == 0 && textType && !Text(prev).empty();
         return text ? prev : nullptr;
     }
     return nullptr;
