@@ -152,6 +152,9 @@ void ExpectNamesAndAccessKeys(HWND window, const ControlDef* defs, size_t count,
             if (row < 0) break;
             wchar_t labelKey = AccessKeyOf(Text(label));
             EXPECT_NE(labelKey, 0) << where << ": " << defs[row].name << " before " << d.name << " has no access key";
+            // Windows neither underlines nor takes the key of a text marked SS_NOPREFIX (Wine takes it).
+            EXPECT_FALSE(GetWindowLongW(label, GWL_STYLE) & SS_NOPREFIX)
+                << where << ": " << defs[row].name << " shows its \"&\" rather than an access key";
             if (!labelKey || !IsWindowVisible(h) || !IsWindowEnabled(h)) break;
             // Alt with the label's key takes the keyboard to the box.
             PostMessageW(FocusIn(window), WM_SYSCHAR, labelKey, 0x20000001);
