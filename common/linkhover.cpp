@@ -66,7 +66,7 @@ public:
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT c, VARIANT* role) override {
         if (!Self(c)) return inner_->get_accRole(c, role);
         if (!role) return E_INVALIDARG;
-        VariantInit(role);
+        *role = VARIANT{};  // (VariantInit would bind oleaut32 at every start)
         role->vt = VT_I4;
         role->lVal = ROLE_SYSTEM_LINK;
         return S_OK;
