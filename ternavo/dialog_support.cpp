@@ -63,8 +63,8 @@ void RunModal(HWND dialog) {
     if (!dialog || IsWindowVisible(dialog)) return;  // already up: one level is enough
     HWND owner = GetWindow(dialog, GW_OWNER);
     CenterOver(dialog, owner);
-    // Disabling the owner takes the focus from it: the control that had it gets it
-    // back when the dialog goes, so that a keyboard user goes on from there.
+    // The owner's control that had the focus gets it back when the dialog goes, so
+    // that a keyboard user goes on from there.
     HWND ownerFocus = GetFocus();
     if (!owner || !IsChild(owner, ownerFocus)) ownerFocus = nullptr;
     if (owner) EnableWindow(owner, FALSE);
@@ -89,7 +89,7 @@ void RunModal(HWND dialog) {
     }
     if (IsWindow(dialog)) HideModal(dialog);
     else if (owner) EnableWindow(owner, TRUE);
-    // (The hidden dialog would otherwise keep the focus, and the keys would go nowhere.)
+    // (Else the hidden dialog may keep the focus, and the keys go nowhere.)
     if (ownerFocus && IsWindow(ownerFocus) && IsWindowVisible(owner) && IsWindowEnabled(ownerFocus))
         SetFocus(ownerFocus);
 }
