@@ -1,7 +1,9 @@
 #include "common/layout.h"
 #include <commctrl.h>
 #include <cstring>
+#include "common/contrast.h"
 #include "common/linkhover.h"
+#include "common/winutil.h"
 
 int ControlIndex(const ControlDef* defs, size_t count, const char* name) {
     for (size_t i = 0; i < count; ++i)
@@ -47,8 +49,8 @@ const wchar_t* PanelClass() {
     return name;
 }
 
-Layout::Layout(const ControlDef* defs, size_t count)
-    : defs_(defs, defs + count), hwnds_(count, nullptr) {}
+Layout::Layout(const ControlDef* defs, size_t count, const AccessKey* keys, size_t keyCount)
+    : defs_(defs, defs + count), keys_(keys), keyCount_(keyCount), hwnds_(count, nullptr) {}
 
 HWND Layout::Get(const char* name) const {
     int i = ControlIndex(defs_.data(), defs_.size(), name);
@@ -113,9 +115,12 @@ HWND Layout::HostOf(size_t i, HWND root, int& x, int& y) const {
     return root;
 }
 
+// The controls are made in the order of the table and stay in it: that order
+// is the keyboard's, and a screen reader names a box after the text before it.
 void Layout::Create(HWND root) {
     dpi_ = ScreenDpi();
     for (size_t i = 0; i < defs_.size(); ++i) CreateOne(i, root);
+    ApplyAccessKeys(false);
 }
 
 void Layout::CreateOne(size_t i, HWND root) {
@@ -127,10 +132,12 @@ void Layout::CreateOne(size_t i, HWND root) {
     DWORD ex = 0;
     int height = Px(d.height);
     switch (d.kind) {
-    case Kind::Panel: cls = PanelClass(); style |= WS_CLIPSIBLINGS; ex = WS_EX_CONTROLPARENT; break;
+    // A panel lies inside its frame and after it, as a dialog's controls lie inside their group box.
+    case Kind::Panel: cls = PanelClass(); ex = WS_EX_CONTROLPARENT; break;
     case Kind::Frame: cls = WC_BUTTONW; style |= BS_GROUPBOX; break;
-    case Kind::Label: style |= SS_LEFT | SS_NOPREFIX; break;
-    case Kind::Link: style |= SS_LEFT | SS_NOPREFIX | SS_NOTIFY; break;
+    // A label's "&" marks the access key of the box it names.
+    case Kind::Label: style |= SS_LEFT; break;
+    case Kind::Link: style |= SS_LEFT | SS_NOPREFIX | SS_NOTIFY | WS_TABSTOP; break;
     case Kind::Check: cls = WC_BUTTONW; style |= BS_AUTOCHECKBOX | WS_TABSTOP; break;
     case Kind::Option: cls = WC_BUTTONW; style |= BS_AUTORADIOBUTTON | WS_TABSTOP; break;
     case Kind::Button: cls = WC_BUTTONW; style |= BS_PUSHBUTTON | WS_TABSTOP; break;
@@ -155,8 +162,6 @@ void Layout::CreateOne(size_t i, HWND root) {
     if (d.kind == Kind::Check || d.kind == Kind::Option)
         SendMessageW(h, BM_SETCHECK, (d.flags & CF_Checked) ? BST_CHECKED : BST_UNCHECKED, 0);
     if (d.kind == Kind::Link) MakeLinkLabel(h);
-    if (d.kind == Kind::Panel) SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (d.kind == Kind::Tab) SetWindowPos(h, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Layout::ApplyTexts(bool english) {
@@ -166,6 +171,20 @@ void Layout::ApplyTexts(bool english) {
             continue;
         const wchar_t* text = (english && d.en) ? d.en : d.de;
         SetWindowTextW(hwnds_[i], text);
+    }
+    ApplyAccessKeys(english);
+}
+
+void Layout::ApplyAccessKeys(bool english) {
+    for (size_t k = 0; k < keyCount_; ++k) {
+        HWND h = Get(keys_[k].name);
+        if (!h) continue;
+        std::wstring text = win::WindowText(h);
+        if (text.find(L'&') != std::wstring::npos) continue;
+        size_t at = text.find(english ? keys_[k].en : keys_[k].de);
+        if (at == std::wstring::npos) continue;
+        text.insert(at, 1, L'&');
+        SetWindowTextW(h, text.c_str());
     }
 }
 
@@ -202,10 +221,29 @@ bool Layout::IsLink(HWND control) const {
     return false;
 }
 
+COLORREF LinkColor() { return HighContrastOn() ? GetSysColor(COLOR_HOTLIGHT) : kLinkColor; }
+
 HBRUSH Layout::CtlColor(HDC dc, HWND control) const {
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    if (IsLink(control)) SetTextColor(dc, kLinkColor);
+    SetTextColor(dc, IsLink(control) ? LinkColor() : GetSysColor(COLOR_BTNTEXT));
     return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+void MoveDialogFocus(HWND window, WPARAM wp, LPARAM lp) {
+    HWND next = LOWORD(lp) ? reinterpret_cast<HWND>(wp) : GetNextDlgTabItem(window, GetFocus(), wp != 0);
+    if (next) SetFocus(next);
+}
+
+void RedrawWithSystemColors(HWND window) {
+    // The common controls keep the colours they took until they are told.
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM) -> BOOL {
+            SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+            return TRUE;
+        },
+        0);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 HWND CreateTopLevelWindow(const wchar_t* className, const wchar_t* caption, int clientWidthTw,

@@ -12,7 +12,7 @@ enum class Kind {
     Panel,       // borderless container: a real child window that forwards its controls' messages
     Frame,       // group box; its controls are created beside it, offset by its position
     Label,       // static text, wrapping
-    Link,        // static text drawn as a web link (underlined, coloured, hand pointer)
+    Link,        // static text drawn as a web link (underlined, coloured, hand pointer), a tab stop
     Check,       // check box
     Option,      // option (radio) button; one group per container
     Button,      // push button
@@ -47,8 +47,17 @@ struct ControlDef {
     unsigned flags;
 };
 
-// The colour of link labels.
+// Access keys: the letter of a caption that gets the underline, per language.
+// The table's texts stay as they are; the "&" is put in only on the window.
+struct AccessKey {
+    const char* name;
+    wchar_t de;
+    wchar_t en;
+};
+
+// The colour of link labels; with high contrast on, the system's hot-track colour instead.
 constexpr COLORREF kLinkColor = RGB(11, 104, 175);
+COLORREF LinkColor();
 // First control id; control i of a table gets kFirstControlId + i.
 constexpr int kFirstControlId = 1000;
 
@@ -64,7 +73,7 @@ inline int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); 
 
 class Layout {
 public:
-    Layout(const ControlDef* defs, size_t count);
+    Layout(const ControlDef* defs, size_t count, const AccessKey* keys = nullptr, size_t keyCount = 0);
     Layout(const Layout&) = delete;
     Layout& operator=(const Layout&) = delete;
 
@@ -77,7 +86,7 @@ public:
     int Dpi() const { return dpi_; }
     int Px(int twips) const { return TwipsToPixels(twips, dpi_); }
 
-    // Puts the texts of one language on every control that has text.
+    // Puts the texts of one language on every control that has text, with their access keys.
     void ApplyTexts(bool english);
     // Moves a control by `dx` twips (the position in the table changes with it).
     void MoveBy(const char* name, int dxTwips, int dyTwips = 0);
@@ -88,10 +97,11 @@ public:
     size_t Count() const { return defs_.size(); }
     const ControlDef& DefAt(size_t i) const { return defs_[i]; }
 
-    // Colours link labels; call from WM_CTLCOLORSTATIC. Returns nullptr for other controls.
     // Gives `control` its font at `height` pixels instead; the layout keeps the font.
     void SetFontHeight(HWND control, int height);
 
+    // Colours the texts from WM_CTLCOLORSTATIC and WM_CTLCOLORBTN: the system's
+    // colours, links in theirs; returns the background brush.
     HBRUSH CtlColor(HDC dc, HWND control) const;
     bool IsLink(HWND control) const;
 
@@ -99,8 +109,11 @@ private:
     void CreateOne(size_t i, HWND root);
     HWND HostOf(size_t i, HWND root, int& x, int& y) const;
     HFONT FontFor(unsigned flags);
+    void ApplyAccessKeys(bool english);
 
     std::vector<ControlDef> defs_;
+    const AccessKey* keys_;
+    size_t keyCount_;
     std::vector<HWND> hwnds_;
     std::vector<win::Font> fonts_;     // created on first use, one per flag combination
     std::vector<unsigned> fontKeys_;
@@ -115,3 +128,9 @@ HWND CreateTopLevelWindow(const wchar_t* className, const wchar_t* caption, int 
                           int clientHeightTw, DWORD style, DWORD exStyle, HWND owner, void* param);
 // Runs the message loop with keyboard navigation for `window` and its dialogs.
 int RunMessageLoop();
+// WM_NEXTDLGCTL for a window that is no dialog: the keys of IsDialogMessage (a
+// label's access key among them) ask the window itself to move the focus.
+void MoveDialogFocus(HWND window, WPARAM wp, LPARAM lp);
+// The system's colours or high contrast changed: `window` and all its controls are drawn anew.
+// Call from WM_SYSCOLORCHANGE and WM_SETTINGCHANGE.
+void RedrawWithSystemColors(HWND window);

@@ -167,8 +167,8 @@ void FitControl(const Layout& layout, const ControlDef& d) {
         return;
     }
     // The wider of what the font's measures say and what its drawing covers.
-    std::wstring shown = text;
-    if (box && shown.find(L'&') != std::wstring::npos) shown.erase(shown.find(L'&'), 1);
+    std::wstring shown = text;  // an access key's "&" takes no room (links show theirs as it stands)
+    if (d.kind != Kind::Link && shown.find(L'&') != std::wstring::npos) shown.erase(shown.find(L'&'), 1);
     int textWidth = std::max(TextWidth(h, shown, false), InkOf(h, shown).last + 1);
     int need = textWidth + Slack(textWidth) + (box ? GetSystemMetrics(SM_CXMENUCHECK) + layout.Px(120) : layout.Px(15));
     int textRight = r.left + need;
@@ -302,7 +302,8 @@ void SizeToText(Layout& layout, const char* name) {
     {
         win::WindowDC dc(label);
         HGDIOBJ old = SelectObject(dc.get(), reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
-        DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        UINT prefix = (style & SS_NOPREFIX) ? DT_NOPREFIX : 0;  // an access key's "&" takes no room
+        DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE | prefix);
         SelectObject(dc.get(), old);
     }
     int dpi = layout.Dpi();

@@ -54,6 +54,10 @@ void LaunchSilently() {
     FollowInstance();
 }
 
+// Shift held while Kestrun starts shows the window whatever the settings say:
+// the way back for a user who hid it and starts Kestrun from its shortcut.
+bool ShiftHeld() { return GetAsyncKeyState(VK_SHIFT) < 0; }
+
 // The start delay has passed (its timer fires once).
 void CALLBACK StartDelayElapsed(HWND, UINT, UINT_PTR, DWORD) {
     KillTimer(nullptr, g_startDelayTimer);
@@ -88,7 +92,7 @@ void StartUp() {
         return;
     }
 
-    if (!g_run.Settings.ShowWindow && !g_run.Options.ForceWindow) {
+    if (!g_run.Settings.ShowWindow && !g_run.Options.ForceWindow && !ShiftHeld()) {
         StartOrDelay();
         return;
     }

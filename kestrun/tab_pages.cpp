@@ -54,9 +54,6 @@ void CreateTabs(const Layout& ui) {
         item.lParam = static_cast<LPARAM>(i);
         SendMessageW(tabs, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
     }
-    // The pages lie over the tab strip and must stay above it; with the strip
-    // last among the pages the keyboard goes strip, page, the window switch, Save, Start.
-    SetWindowPos(tabs, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void SetTabTexts(const Layout& ui, bool english) {
@@ -73,6 +70,18 @@ void PlaceTabPages(Layout& ui) {
     const ControlDef& strip = ui.Def("TabStrip");
     for (size_t i = 0; i < kWindowTabCount; ++i)
         ui.Place(kWindowTabs[i].page, strip.left + 30, strip.top + 330, strip.width - 90, strip.height - 390);
+    // The strip comes first in the keyboard order and so lies above its pages;
+    // it gives up the pages' area, so that it never paints over them.
+    HWND tabs = ui.Get("TabStrip");
+    RECT own, page;
+    GetWindowRect(tabs, &own);
+    GetWindowRect(ui.Get(kWindowTabs[0].page), &page);
+    OffsetRect(&page, -own.left, -own.top);
+    HRGN shape = CreateRectRgn(0, 0, own.right - own.left, own.bottom - own.top);
+    HRGN hole = CreateRectRgn(page.left, page.top, page.right, page.bottom);
+    CombineRgn(shape, shape, hole, RGN_DIFF);
+    DeleteObject(hole);
+    SetWindowRgn(tabs, shape, TRUE);  // the window owns the region from here on
 }
 
 void OnTabSelected(const Layout& ui) {

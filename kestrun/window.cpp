@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <string>
 #include "common/dll_search.h"
@@ -35,7 +36,7 @@ bool startPressed = false;             // "Start ICQ" runs once: the window is g
 bool controlsBuilt = false;            // built when the window is first shown
 
 Layout& Ui() {
-    static Layout layout(kWindowControls, kWindowControlCount);
+    static Layout layout(kWindowControls, kWindowControlCount, kWindowKeys, std::size(kWindowKeys));
     return layout;
 }
 
@@ -57,33 +58,6 @@ bool IsSettingSwitch(const char* name) {
     for (const char* s : kSettingSwitches)
         if (std::strcmp(s, name) == 0) return true;
     return false;
-}
-
-// Access keys: the letter of each caption that gets the underline. The texts
-// themselves stay as they are; the "&" is put in only on the window.
-struct AccessKey {
-    const char* name;
-    wchar_t de;
-    wchar_t en;
-};
-constexpr AccessKey kAccessKeys[] = {
-    {"DontShowAgain", L'D', L'D'},    {"StartMinimized", L'm', L'm'},   {"NoTaskbarButton", L'T', L'k'},
-    {"OnlyWithSetModes", L'E', L'A'}, {"LoginOption(0)", L'K', L'n'},   {"LoginOption(1)", L'l', L'g'},
-    {"LoginOption(2)", L'a', L'l'},   {"LoginOption(3)", L'V', L'f'},   {"StartButton", L's', L'I'},
-    {"SaveButton", L'p', L'S'},
-};
-
-void ApplyAccessKeys(bool english) {
-    for (const AccessKey& k : kAccessKeys) {
-        HWND h = Ui().Get(k.name);
-        if (!h) continue;
-        std::wstring text = win::WindowText(h);
-        if (text.find(L'&') != std::wstring::npos) continue;
-        size_t at = text.find(english ? k.en : k.de);
-        if (at == std::wstring::npos) continue;
-        text.insert(at, 1, L'&');
-        SetWindowTextW(h, text.c_str());
-    }
 }
 
 // Every text fits its font; the help and forum links sit in the gaps of their sentences.
@@ -316,18 +290,19 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_CTLCOLORSTATIC:
         return reinterpret_cast<LRESULT>(Ui().CtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp)));
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        RedrawWithSystemColors(hwnd);
+        break;
     case WM_ENDSESSION:
         // The session ends, and the system ends Kestrun as soon as this
         // message returns: a launch still under way is recorded and tidied
         // up now, as a close request would have it.
         if (wp) FinishLaunch();
         return 0;
-    case WM_NEXTDLGCTL: {
-        // The dialog keys ask the window itself to move the focus.
-        HWND next = LOWORD(lp) ? reinterpret_cast<HWND>(wp) : GetNextDlgTabItem(hwnd, GetFocus(), wp != 0);
-        if (next) SetFocus(next);
+    case WM_NEXTDLGCTL:
+        MoveDialogFocus(hwnd, wp, lp);
         return 0;
-    }
     case DM_GETDEFID: {
         // Enter starts ICQ, unless the keyboard is on Save, which then is pressed.
         HWND focus = GetFocus();
@@ -365,7 +340,6 @@ void BuildControls() {
     SendMessageW(maxInstances, EM_LIMITTEXT, 2, 0);
     SetWindowSubclass(maxInstances, DigitsOnlyProc, 0, 0);
     SendMessageW(Control("StartButton"), BM_SETSTYLE, BS_DEFPUSHBUTTON, FALSE);
-    ApplyAccessKeys(false);
     FitTexts();
     HookTabKeys(window, Ui());
     controlsBuilt = true;
@@ -378,7 +352,6 @@ void ApplyEnglishTexts() {
     Ui().ApplyTexts(true);
     SetTabTexts(Ui(), true);
     for (const EnglishMove& m : kEnglishMoves) Ui().MoveBy(m.name, m.dx);
-    ApplyAccessKeys(true);
     FitTexts();
 }
 

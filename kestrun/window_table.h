@@ -52,6 +52,10 @@ inline constexpr ControlDef kWindowControls[] = {
      L"Maximale Anzahl der erlaubten Instanzen von ICQ 7:", L"Maximum number of allowed instances of ICQ 7:", CF_None},
     {"MaxInstances", Kind::Edit, "InstancesPanel", 3900, 120, 495, 285, L"5", nullptr, CF_None},
     {"MaxInstancesRange", Kind::Label, "InstancesPanel", 4440, 150, 495, 195, L"(1 - 99)", nullptr, CF_None},
+    // The way back for a user who hid the window, at the foot of the page right above the box that hides it.
+    {"ShiftHint", Kind::Label, "InstancesPanel", 120, 420, 5775, 195,
+     L"Mit gedrückter Umschalttaste gestartet, zeigt der Kestrun dieses Fenster immer.",
+     L"Started with Shift held down, Kestrun always shows this window.", CF_None},
 
     // Page 1: how ICQ 7 is started.
     {"StartModeFrame", Kind::Frame, "TabPage(1)", 120, 120, 6255, 3975,
@@ -155,6 +159,14 @@ inline constexpr ControlDef kWindowControls[] = {
 };
 // clang-format on
 inline constexpr size_t kWindowControlCount = std::size(kWindowControls);
+
+// Access keys, unique within the window in each language; a label's key leads to the box after it.
+inline constexpr AccessKey kWindowKeys[] = {
+    {"DontShowAgain", L'D', L'D'},    {"StartMinimized", L'm', L'm'},   {"NoTaskbarButton", L'T', L'k'},
+    {"OnlyWithSetModes", L'E', L'A'}, {"LoginOption(0)", L'K', L'n'},   {"LoginOption(1)", L'l', L'g'},
+    {"LoginOption(2)", L'a', L'l'},   {"LoginOption(3)", L'V', L'f'},   {"StartButton", L's', L'I'},
+    {"SaveButton", L'p', L'S'},       {"MaxInstancesLabel", L'x', L'x'}, {"StatusPrompt", L'u', L'u'},
+};
 
 // The tabs of the tab strip in their order; the key decides which page a tab shows.
 struct TabDef {

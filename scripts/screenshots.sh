@@ -82,17 +82,17 @@ shots_kestrun() {
         drive tab KestrunWindow 1000 "$i"
         shot "$name-tab$((i + 1))" KestrunWindow
     done
-    # The status list opened, with its pictures (StatusList is control 1033).
+    # The status list opened, with its pictures (StatusList is control 1034).
     drive tab KestrunWindow 1000 1
-    drive drop KestrunWindow 1033
+    drive drop KestrunWindow 1034
     shot "$name-status" KestrunWindow
     session_end
 }
 
 # Ternavo: the main window, the ICQ 7 settings dialog, the about box and a
 # result; control ids are 1000 + the row of the window's table
-# (main window: StartButton 1000, ICQLiteBox 1005, SettingsLink 1008, InfoButton 1013;
-#  about box: OkButton 1000; settings dialog: CancelButton 1001). A stand-in ICQ 7 in
+# (main window: StartButton 1000, ICQLiteBox 1005, SettingsLink 1008, InfoButton 1014;
+#  about box: OkButton 1004; settings dialog: CancelButton 1001). A stand-in ICQ 7 in
 # "C:\Program Files\ICQ7" gives the settings dialog a folder to show.
 shots_ternavo() {
     local loc=$1 dpi=$2 name=ternavo-$1
@@ -109,10 +109,10 @@ shots_ternavo() {
         drive wait TernavoSettingsDialog 10000
         shot "$name-settings" TernavoSettingsDialog
         drive press TernavoSettingsDialog 1001
-        drive press TernavoMainWindow 1013
+        drive press TernavoMainWindow 1014
         drive wait TernavoAboutBox 10000
         shot "$name-about" TernavoAboutBox
-        drive press TernavoAboutBox 1000
+        drive press TernavoAboutBox 1004
         drive click TernavoMainWindow 1005
         drive press TernavoMainWindow 1000
         shot "$name-result" TernavoMainWindow

@@ -1,6 +1,7 @@
 // Ternavo's about box: name and version, our home page, the credit line.
 #include <windows.h>
 #include <shellapi.h>
+#include <iterator>
 #include <string>
 #include "common/formicon.h"
 #include "common/linkhover.h"
@@ -15,7 +16,7 @@ namespace {
 
 struct AboutBox {
     HWND hwnd = nullptr;
-    Layout layout{kAboutBoxControls, kAboutBoxCount};
+    Layout layout{kAboutBoxControls, kAboutBoxCount, kAboutBoxKeys, std::size(kAboutBoxKeys)};
     FormIcon icon;
 };
 AboutBox about;
@@ -53,6 +54,13 @@ LRESULT CALLBACK AboutBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
         HideModal(hwnd);
         return 0;
+    case WM_NEXTDLGCTL:
+        MoveDialogFocus(hwnd, wp, lp);
+        return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        RedrawWithSystemColors(hwnd);
+        break;
     case WM_DESTROY:
         about.icon.Form(nullptr);
         return 0;

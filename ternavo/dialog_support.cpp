@@ -63,10 +63,17 @@ void RunModal(HWND dialog) {
     if (!dialog || IsWindowVisible(dialog)) return;  // already up: one level is enough
     HWND owner = GetWindow(dialog, GW_OWNER);
     CenterOver(dialog, owner);
+    // The owner's control that had the focus gets it back when the dialog goes, so
+    // that a keyboard user goes on from there.
+    HWND ownerFocus = GetFocus();
+    if (!owner || !IsChild(owner, ownerFocus)) ownerFocus = nullptr;
     if (owner) EnableWindow(owner, FALSE);
     ShowWindow(dialog, SW_SHOW);
     SetForegroundWindow(dialog);
-    if (HWND first = FirstTabStop(dialog)) SetFocus(first);
+    // The dialog may have put the focus where it wants it when it was activated.
+    HWND focus = GetFocus();
+    if (!focus || !IsChild(dialog, focus))
+        if (HWND first = FirstTabStop(dialog)) SetFocus(first);
     MSG msg;
     while (IsWindow(dialog) && IsWindowVisible(dialog)) {
         BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -82,4 +89,7 @@ void RunModal(HWND dialog) {
     }
     if (IsWindow(dialog)) HideModal(dialog);
     else if (owner) EnableWindow(owner, TRUE);
+    // (Else the hidden dialog may keep the focus, and the keys go nowhere.)
+    if (ownerFocus && IsWindow(ownerFocus) && IsWindowVisible(owner) && IsWindowEnabled(ownerFocus))
+        SetFocus(ownerFocus);
 }

@@ -32,7 +32,7 @@ constexpr const char* kGenerationBoxes[] = {"ICQProBox", "ICQLiteBox", "ICQ6Box"
 
 struct MainWindowState {
     HWND hwnd = nullptr;
-    Layout layout{kMainWindowControls, kMainWindowCount};
+    Layout layout{kMainWindowControls, kMainWindowCount, kMainWindowKeys, std::size(kMainWindowKeys)};
     FormIcon icon;
     win::Bitmap success;  // SuccessMark's picture
     win::Bitmap failure;  // FailureMark's picture
@@ -80,6 +80,11 @@ HBITMAP LoadResultImage(int id, const char* control) {
     // The control keeps the table's size whatever the picture's own size.
     window.layout.Place(control, d.left, d.top, d.width, d.height);
     return bmp;
+}
+
+void LoadResultImages() {
+    window.success.reset(LoadResultImage(IDB_SUCCESS, "SuccessMark"));
+    window.failure.reset(LoadResultImage(IDB_FAILURE, "FailureMark"));
 }
 
 void FillInstancesList(const wchar_t* const items[2]) {
@@ -230,10 +235,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CREATE: {
         window.hwnd = hwnd;
         window.layout.Create(hwnd);
-        // Start leads the keyboard order, ahead of the option panel.
-        SetWindowPos(Ctl("StartButton"), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        window.success.reset(LoadResultImage(IDB_SUCCESS, "SuccessMark"));
-        window.failure.reset(LoadResultImage(IDB_FAILURE, "FailureMark"));
+        LoadResultImages();
         SizeToText(window.layout, "StatusLine");
         SizeToText(window.layout, "Headline");
         SizeToText(window.layout, "SettingsLink");
@@ -255,6 +257,15 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ACTIVATE:
         RememberFocus(hwnd, wp, window.lastFocus);
         return 0;
+    case WM_NEXTDLGCTL:
+        MoveDialogFocus(hwnd, wp, lp);
+        return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // The marks stand on the face colour, which may have changed with high contrast.
+        LoadResultImages();
+        RedrawWithSystemColors(hwnd);
+        break;
     case WM_DESTROY:
         KillTimer(hwnd, kStatusResetTimer);
         KillTimer(hwnd, kResumeTimer);

@@ -1,6 +1,7 @@
 // Ternavo's ICQ 7 settings dialog: the ICQ 7 folder, chosen by typing or with
 // the shell's file browser, checked and saved; and the desktop shortcut box.
 #include "ternavo/settings_dialog.h"
+#include <iterator>
 #include "common/formicon.h"
 #include "common/ini_file.h"
 #include "common/text_fit.h"
@@ -18,7 +19,7 @@ namespace {
 
 struct SettingsDialog {
     HWND hwnd = nullptr;
-    Layout layout{kSettingsDialogControls, kSettingsDialogCount};
+    Layout layout{kSettingsDialogControls, kSettingsDialogCount, kSettingsDialogKeys, std::size(kSettingsDialogKeys)};
     FormIcon icon;
     HWND lastFocus = nullptr;
     std::wstring openedWith;  // the folder box's text when the dialog was shown
@@ -88,8 +89,6 @@ LRESULT CALLBACK SettingsDialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CREATE: {
         dialog.hwnd = hwnd;
         dialog.layout.Create(hwnd);
-        // OK and Cancel lead the keyboard order, then the folder panel.
-        SetWindowPos(Ctl("FolderPanel"), Ctl("CancelButton"), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         // The shortcut text takes two lines.
         HWND check = Ctl("ShortcutBox");
         SetWindowLongW(check, GWL_STYLE, GetWindowLongW(check, GWL_STYLE) | BS_MULTILINE);
@@ -111,6 +110,13 @@ LRESULT CALLBACK SettingsDialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
         OnCancel();
         return 0;
+    case WM_NEXTDLGCTL:
+        MoveDialogFocus(hwnd, wp, lp);
+        return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        RedrawWithSystemColors(hwnd);
+        break;
     case WM_DESTROY:
         dialog.icon.Form(nullptr);
         return 0;

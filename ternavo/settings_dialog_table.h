@@ -9,7 +9,7 @@ constexpr wchar_t kSettingsDialogCaptionEn[] = L"Kestrun - Settings";
 constexpr int kSettingsDialogWidth = 4335;
 constexpr int kSettingsDialogHeight = 2835;
 
-// The keyboard order is OK, Cancel, the folder box, Change, the shortcut box.
+// The keyboard order is OK, Cancel, the folder box (after its caption), Change, the shortcut box.
 inline constexpr ControlDef kSettingsDialogControls[] = {
     {"OkButton", Kind::Button, nullptr, 1440, 2400, 1335, 375, L"OK", nullptr, CF_Disabled},
     {"CancelButton", Kind::Button, nullptr, 2880, 2400, 1335, 375, L"Abbrechen", L"Cancel", CF_None},
@@ -30,6 +30,10 @@ inline constexpr ControlDef kSettingsDialogControls[] = {
      L"Create a shortcut to Kestrun on Desktop", CF_Checked},
 };
 constexpr size_t kSettingsDialogCount = std::size(kSettingsDialogControls);
+inline constexpr AccessKey kSettingsDialogKeys[] = {
+    {"OkButton", L'O', L'O'},    {"CancelButton", L'A', L'C'}, {"FolderLabel", L'I', L'd'},
+    {"ChangeButton", L'n', L'h'}, {"ShortcutBox", L'V', L's'},
+};
 
 constexpr wchar_t kWrongVersionDe[] = L"Das gewählte Verzeichnis enthält nicht die richtige ICQ-Version.";
 constexpr wchar_t kWrongVersionEn[] = L"The chosen directory doesn't contain the right ICQ version.";

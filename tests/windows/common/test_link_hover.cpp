@@ -1,8 +1,18 @@
 // Link labels show the hand only over themselves, fall back to the arrow right
-// after a click, and never change the system's own cursors.
+// after a click, and never change the system's own cursors; the keyboard and
+// a screen reader take them as links; with high contrast on they are drawn in
+// the system's colour.
 #include <gtest/gtest.h>
+#include <oleacc.h>
+#include "common/contrast.h"
 #include "common/layout.h"
 #include "common/linkhover.h"
+#include "tests/windows/support/wt.h"
+
+// Under Wine high contrast cannot be switched on (SPI_SETHIGHCONTRAST fails):
+// this program links this answer in place of the system's.
+bool highContrastForTest = false;
+bool HighContrastOn() { return highContrastForTest; }
 
 namespace {
 
@@ -12,15 +22,45 @@ constexpr ControlDef kTable[] = {
     {"Link", Kind::Link, "Panel", 300, 300, 1500, 300, L"www.example", nullptr, CF_Tahoma | CF_Underline},
 };
 
-LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcW(h, m, w, l); }
+int linkFollowed = 0;            // STN_CLICKED from the link, however it came
+const Layout* shownLayout = nullptr;  // colours the window's texts as the programs do
 
+LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_COMMAND && HIWORD(w) == STN_CLICKED) ++linkFollowed;
+    if (m == WM_CTLCOLORSTATIC && shownLayout)
+        return reinterpret_cast<LRESULT>(shownLayout->CtlColor(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l)));
+    return DefWindowProcW(h, m, w, l);
+}
+
+// The programs' message loop: the dialog keys go through IsDialogMessage.
 void Pump(int ms) {
     DWORD end = GetTickCount() + ms;
     while (GetTickCount() < end) {
         MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) { TranslateMessage(&msg); DispatchMessageW(&msg); }
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+            if (root && IsDialogMessageW(root, &msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
         Sleep(10);
     }
+}
+
+void PressKey(HWND target, WPARAM vk) {
+    PostMessageW(target, WM_KEYDOWN, vk, 1);
+    PostMessageW(target, WM_KEYUP, vk, 0xC0000001);
+    Pump(100);
+}
+
+// Pixels of a captured link whose colour leans to one channel (0 red, 1 green, 2 blue).
+int InkLeaningTo(const wt::Pixels& p, int channel) {
+    int n = 0;
+    for (DWORD v : p.px) {
+        int c[3] = {static_cast<int>((v >> 16) & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>(v & 0xFF)};
+        n += c[channel] > c[(channel + 1) % 3] + 60 && c[channel] > c[(channel + 2) % 3] + 60;
+    }
+    return n;
 }
 
 void PointerTo(int x, int y) {
@@ -46,6 +86,8 @@ protected:
         window = CreateTopLevelWindow(L"HoverTest", L"hover", 5000, 3000, WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 0,
                                   nullptr, nullptr);
         layout.Create(window);
+        shownLayout = &layout;
+        linkFollowed = 0;
         SetForegroundWindow(window);
         Pump(300);
         label = layout.Get("Link");
@@ -53,7 +95,11 @@ protected:
         arrow = LoadCursorW(nullptr, IDC_ARROW);
         systemArrowBefore = CopyCursor(arrow);
     }
-    void TearDown() override { DestroyWindow(window); }
+    void TearDown() override {
+        shownLayout = nullptr;
+        highContrastForTest = false;
+        DestroyWindow(window);
+    }
 
     Layout layout{kTable, 3};
     HWND window = nullptr, label = nullptr;
@@ -118,4 +164,74 @@ TEST_F(LinkHover, ClosingTheWindowDuringAHoverLeavesTheSystemArrowAlone) {
     GetObjectW(now.hbmMask, sizeof b, &b);
     EXPECT_EQ(a.bmHeight, b.bmHeight);
     for (HBITMAP bm : {before.hbmMask, before.hbmColor, now.hbmMask, now.hbmColor}) if (bm) DeleteObject(bm);
+}
+
+TEST_F(LinkHover, KeyboardAndScreenReaderTakeItAsALinkThatTabReachesAndEnterOrSpaceFollows) {
+    EXPECT_EQ(GetNextDlgTabItem(window, nullptr, FALSE), label) << "Tab does not reach the link";
+    RECT r;
+    GetWindowRect(label, &r);
+    wt::Pixels unfocused = wt::Capture(r);
+    SetFocus(label);
+    Pump(200);
+    ASSERT_EQ(GetFocus(), label);
+    EXPECT_TRUE(wt::Capture(r).px != unfocused.px) << "the focus is not drawn";
+    PressKey(label, VK_RETURN);
+    EXPECT_EQ(linkFollowed, 1) << "Enter";
+    PressKey(label, VK_SPACE);
+    EXPECT_EQ(linkFollowed, 2) << "Space";
+
+    // What a screen reader asks of it, in this process, where the system answers.
+    HMODULE oleacc = LoadLibraryW(L"oleacc.dll");
+    ASSERT_TRUE(oleacc);
+    using FromWindow = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
+    auto fromWindow = reinterpret_cast<FromWindow>(GetProcAddress(oleacc, "AccessibleObjectFromWindow"));
+    ASSERT_TRUE(fromWindow);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IAccessible* acc = nullptr;
+    ASSERT_EQ(fromWindow(label, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), reinterpret_cast<void**>(&acc)),
+              S_OK);
+    ASSERT_TRUE(acc);
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT role, state;
+    VariantInit(&role);
+    VariantInit(&state);
+    EXPECT_EQ(acc->get_accRole(self, &role), S_OK);
+    EXPECT_EQ(role.vt, VT_I4);
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_LINK);
+    EXPECT_EQ(acc->get_accState(self, &state), S_OK);
+    EXPECT_TRUE(state.vt == VT_I4 && (state.lVal & STATE_SYSTEM_LINKED) && (state.lVal & STATE_SYSTEM_FOCUSABLE));
+    BSTR name = nullptr;
+    EXPECT_EQ(acc->get_accName(self, &name), S_OK);
+    EXPECT_EQ(std::wstring(name ? name : L""), L"www.example");
+    if (name) SysFreeString(name);
+    EXPECT_EQ(acc->accDoDefaultAction(self), S_OK);
+    Pump(200);
+    EXPECT_EQ(linkFollowed, 3) << "its default action follows it";
+    acc->Release();
+    CoUninitialize();
+}
+
+TEST_F(LinkHover, WithHighContrastOnTheLinkTakesTheSystemsHotTrackColourAndBackWhenItGoesOff) {
+    COLORREF hotBefore = GetSysColor(COLOR_HOTLIGHT);
+    INT which = COLOR_HOTLIGHT;
+    COLORREF green = RGB(0, 160, 0);  // unlike the link's own blue
+    ASSERT_TRUE(SetSysColors(1, &which, &green));
+    RECT r;
+    GetWindowRect(label, &r);
+    highContrastForTest = true;
+    RedrawWithSystemColors(window);
+    Pump(200);
+    wt::Pixels high = wt::Capture(r);
+    EXPECT_GT(InkLeaningTo(high, 1), 5) << "not drawn in the hot-track colour";
+    EXPECT_EQ(InkLeaningTo(high, 2), 0) << "still drawn in its own blue";
+    highContrastForTest = false;
+    RedrawWithSystemColors(window);
+    Pump(200);
+    wt::Pixels normal = wt::Capture(r);
+    EXPECT_GT(InkLeaningTo(normal, 2), 5) << "its own blue does not come back";
+    EXPECT_EQ(InkLeaningTo(normal, 1), 0);
+    SetSysColors(1, &which, &hotBefore);
 }

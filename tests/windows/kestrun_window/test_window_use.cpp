@@ -12,10 +12,7 @@ namespace {
 const char* const kSwitches[] = {"DontShowAgain",      "StartMinimized",      "NoTaskbarButton",      "OnlyWithSetModes",
                                  "LoginOption(0)", "LoginOption(1)", "LoginOption(2)", "LoginOption(3)"};
 
-void CloseStandIns() {
-    for (HWND w : wt::TopWindows(0, L"IcqStubWindow", false)) PostMessageW(w, WM_CLOSE, 0, 0);
-    wt::WaitFor([] { return wt::TopWindows(0, L"IcqStubWindow", false).empty(); }, 5000);
-}
+using kw::CloseStandIns;
 
 class WindowUse : public ::testing::Test {
 protected:

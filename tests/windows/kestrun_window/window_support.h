@@ -27,11 +27,7 @@ struct Folder {
     std::vector<std::wstring> IcqLog() const { return wt::ReadLines(dir + L"icqstub.log"); }
 };
 
-// The caption as a person reads it: the access key's "&" is not shown.
-inline std::wstring Shown(std::wstring text) {
-    for (size_t i = text.find(L'&'); i != std::wstring::npos; i = text.find(L'&', i)) text.erase(i, 1);
-    return text;
-}
+using wt::Shown;
 
 // Memory inside the Kestrun process, for the few messages that take a pointer.
 class Remote {
@@ -113,33 +109,13 @@ inline StatusEntry StatusEntryOf(HWND combo, int index) {
     return e;
 }
 
-// Pixels of a screen rectangle, row by row (0x00RRGGBB).
-struct Pixels {
-    int width = 0, height = 0;
-    std::vector<DWORD> px;
-    DWORD At(int x, int y) const { return px[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
-};
-inline Pixels Capture(const RECT& r) {
-    Pixels p;
-    p.width = r.right - r.left;
-    p.height = r.bottom - r.top;
-    if (p.width <= 0 || p.height <= 0) return p;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), p.width, -p.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, p.width, p.height, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    p.px.assign(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + p.width * p.height);
-    for (DWORD& v : p.px) v &= 0xFFFFFF;
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    return p;
+using wt::Capture;
+using wt::Pixels;
+
+// Closes every stand-in ICQ that a test started.
+inline void CloseStandIns() {
+    for (HWND w : wt::TopWindows(0, L"IcqStubWindow", false)) PostMessageW(w, WM_CLOSE, 0, 0);
+    wt::WaitFor([] { return wt::TopWindows(0, L"IcqStubWindow", false).empty(); }, 5000);
 }
 
 // Kestrun with its window shown; closed (without saving) at the end.

@@ -239,6 +239,11 @@ std::wstring Text(HWND hwnd) {
     return std::wstring(buf, static_cast<size_t>(std::min<LRESULT>(n, 8191)));
 }
 
+std::wstring Shown(std::wstring text) {
+    for (size_t i = text.find(L'&'); i != std::wstring::npos; i = text.find(L'&', i)) text.erase(i, 1);
+    return text;
+}
+
 MessageBoxSeen WaitMessageBox(DWORD pid, DWORD ms) {
     MessageBoxSeen seen;
     seen.hwnd = WaitWindow(pid, L"#32770", ms);
@@ -299,5 +304,29 @@ RECT RectIn(HWND hwnd, HWND reference) {
     MapWindowPoints(nullptr, reference, reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
+
+Pixels Capture(const RECT& r) {
+    Pixels p;
+    p.width = r.right - r.left;
+    p.height = r.bottom - r.top;
+    if (p.width <= 0 || p.height <= 0) return p;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), p.width, -p.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, p.width, p.height, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    p.px.assign(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + p.width * p.height);
+    for (DWORD& v : p.px) v &= 0xFFFFFF;
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return p;
+}
+
 
 }  // namespace wt

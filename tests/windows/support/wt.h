@@ -88,6 +88,8 @@ MessageBoxSeen WaitMessageBox(DWORD pid, DWORD ms);
 void CloseMessageBox(HWND box);
 
 std::wstring Text(HWND hwnd);
+// A caption as a person reads it: the access key's "&" is not shown.
+std::wstring Shown(std::wstring text);
 // Child control by id (searches the whole tree below `parent`).
 HWND Child(HWND parent, int id);
 // Clicks a button the way the mouse would (BM_CLICK) and lets the program react.
@@ -95,5 +97,13 @@ void Click(HWND button);
 bool IsChecked(HWND button);
 // Rectangle of `hwnd` relative to the client area of `reference`.
 RECT RectIn(HWND hwnd, HWND reference);
+
+// Pixels of a screen rectangle, row by row (0x00RRGGBB).
+struct Pixels {
+    int width = 0, height = 0;
+    std::vector<DWORD> px;
+    DWORD At(int x, int y) const { return px[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
+};
+Pixels Capture(const RECT& screenRect);
 
 }  // namespace wt

@@ -35,8 +35,8 @@ TEST(SettingsDialog, OpensModallyFromTheLinkWithItsControlsInPlace) {
     EXPECT_NEAR(caption.left, captionWant.left, 1);
     EXPECT_NEAR(caption.top, captionWant.top, 1);
     EXPECT_LT(caption.right, wt::RectIn(t.InSettings("ChangeButton"), dlg).left);
-    EXPECT_EQ(wt::Text(t.InSettings("FolderLabel")), L"ICQ 7 installation directory");
-    EXPECT_EQ(wt::Text(t.InSettings("CancelButton")), L"Cancel");
+    EXPECT_EQ(wt::Shown(wt::Text(t.InSettings("FolderLabel"))), L"ICQ 7 installation directory");
+    EXPECT_EQ(wt::Shown(wt::Text(t.InSettings("CancelButton"))), L"Cancel");
     EXPECT_TRUE(wt::IsChecked(t.InSettings("ShortcutBox")));
     EXPECT_FALSE(IsWindowEnabled(t.InSettings("OkButton")));
 

@@ -16,7 +16,7 @@ TEST(German, EveryWindowSpeaksGermanOnAGermanSystem) {
     EXPECT_EQ(t.ComboItem(1), L"Nur eine Instanz von ICQ");
     EXPECT_EQ(wt::Text(t.C("InstancesList")), L"Mehrere Instanzen von ICQ erlauben");
     EXPECT_EQ(t.Status(), L"Optionen wählen und starten.");
-    EXPECT_EQ(wt::Text(t.C("ExitButton")), L"Beenden");
+    EXPECT_EQ(wt::Shown(wt::Text(t.C("ExitButton"))), L"Beenden");
     // The headline stays centred whatever its text's width.
     RECT client, head = wt::RectIn(t.C("Headline"), t.main);
     GetClientRect(t.main, &client);
@@ -24,12 +24,12 @@ TEST(German, EveryWindowSpeaksGermanOnAGermanSystem) {
 
     t.OpenSettings();
     EXPECT_EQ(wt::Text(t.SettingsDialog()), L"Kestrun - Einstellungen");
-    EXPECT_EQ(wt::Text(t.InSettings("FolderLabel")), L"ICQ 7 Installationverzeichnis:");
+    EXPECT_EQ(wt::Shown(wt::Text(t.InSettings("FolderLabel"))), L"ICQ 7 Installationverzeichnis:");
     // The caption is as wide as its German text and still ends before Change.
     RECT caption = wt::RectIn(t.InSettings("FolderLabel"), t.SettingsDialog());
     EXPECT_LT(caption.right, wt::RectIn(t.InSettings("ChangeButton"), t.SettingsDialog()).left);
-    EXPECT_EQ(wt::Text(t.InSettings("ChangeButton")), L"Ändern");
-    EXPECT_EQ(wt::Text(t.InSettings("ShortcutBox")), L"Verknüpfung zum Kestrun auf dem Desktop anlegen");
+    EXPECT_EQ(wt::Shown(wt::Text(t.InSettings("ChangeButton"))), L"Ändern");
+    EXPECT_EQ(wt::Shown(wt::Text(t.InSettings("ShortcutBox"))), L"Verknüpfung zum Kestrun auf dem Desktop anlegen");
     t.Key(t.InSettings("FolderBox"), VK_ESCAPE);
     ASSERT_TRUE(t.WaitHidden(t.SettingsDialog()));
 

@@ -1,0 +1,206 @@
+#include "tests/windows/support/reader.h"
+#include <oleacc.h>
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <cwctype>
+#include <map>
+#include "tests/windows/support/wt.h"
+
+namespace wt {
+
+namespace {
+
+std::wstring ClassOf(HWND h) {
+    wchar_t cls[64] = {};
+    GetClassNameW(h, cls, 64);
+    return cls;
+}
+
+bool IsBox(HWND h) {
+    std::wstring cls = ClassOf(h);
+    return lstrcmpiW(cls.c_str(), L"Edit") == 0 || lstrcmpiW(cls.c_str(), L"ComboBox") == 0 ||
+           lstrcmpiW(cls.c_str(), L"ComboBoxEx32") == 0 || lstrcmpiW(cls.c_str(), L"ListBox") == 0;
+}
+
+std::wstring WithoutAmpersand(std::wstring text) {
+    size_t at = text.find(L'&');
+    if (at != std::wstring::npos) text.erase(at, 1);
+    return text;
+}
+
+// The name MSAA gives, empty when the system does not answer.
+std::wstring MsaaName(HWND h) {
+    static HMODULE oleacc = LoadLibraryW(L"oleacc.dll");
+    using Fn = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
+    auto fromWindow = oleacc ? reinterpret_cast<Fn>(GetProcAddress(oleacc, "AccessibleObjectFromWindow")) : nullptr;
+    if (!fromWindow) return {};
+    static HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    (void)com;
+    IAccessible* acc = nullptr;
+    if (FAILED(fromWindow(h, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), reinterpret_cast<void**>(&acc))) ||
+        !acc)
+        return {};
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::wstring result;
+    if (acc->get_accName(self, &name) == S_OK && name) result.assign(name, SysStringLen(name));
+    if (name) SysFreeString(name);
+    acc->Release();
+    return result;
+}
+
+std::string Narrow(const std::wstring& w) {
+    std::string s;
+    for (wchar_t c : w) s += (c < 128) ? static_cast<char>(c) : '?';
+    return s;
+}
+
+}  // namespace
+
+HWND NamingLabel(HWND control) {
+    HWND h = control;
+    if (HWND parent = GetParent(h); parent && lstrcmpiW(ClassOf(parent).c_str(), L"ComboBoxEx32") == 0) h = parent;
+    for (HWND prev = GetWindow(h, GW_HWNDPREV); prev; prev = GetWindow(prev, GW_HWNDPREV)) {
+        LONG style = GetWindowLongW(prev, GWL_STYLE);
+        if (!(style & WS_VISIBLE)) continue;
+        UINT type = style & SS_TYPEMASK;
+        bool textType = type <= SS_RIGHT || type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP;
+        bool text = lstrcmpiW(ClassOf(prev).c_str(), L"Static") == 0 && textType && !Text(prev).empty();
+        return text ? prev : nullptr;
+    }
+    return nullptr;
+}
+
+std::wstring ReaderName(HWND control) {
+    // Windows' proxies name a box after its label; Wine's name an edit box by
+    // its contents, which would hide a missing label. The rule decides for boxes.
+    if (IsBox(control) || IsBox(GetParent(control))) {
+        HWND label = NamingLabel(control);
+        return label ? WithoutAmpersand(Text(label)) : std::wstring();
+    }
+    std::wstring asked = MsaaName(control);
+    return asked.empty() ? WithoutAmpersand(Text(control)) : asked;
+}
+
+wchar_t AccessKeyOf(const std::wstring& caption) {
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != L'&') continue;
+        if (caption[i + 1] == L'&') { ++i; continue; }
+        return static_cast<wchar_t>(std::towlower(caption[i + 1]));
+    }
+    return 0;
+}
+
+HWND FocusIn(HWND window) {
+    GUITHREADINFO info{sizeof(info)};
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+void SettleWindow(HWND window) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &result);
+    Sleep(100);
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &result);
+}
+
+int TableRow(HWND window, const ControlDef* defs, size_t count, HWND h) {
+    (void)defs;
+    for (HWND w = h; w && w != window; w = GetParent(w)) {
+        int id = GetDlgCtrlID(w);
+        int row = id - kFirstControlId;
+        if (row >= 0 && static_cast<size_t>(row) < count && Child(window, id) == w) return row;
+    }
+    return -1;
+}
+
+void ExpectNamesAndAccessKeys(HWND window, const ControlDef* defs, size_t count, const std::string& where) {
+    std::map<wchar_t, std::string> keys;  // key -> the control that has it
+    for (size_t i = 0; i < count; ++i) {
+        const ControlDef& d = defs[i];
+        HWND h = Child(window, kFirstControlId + static_cast<int>(i));
+        if (!h) {
+            ADD_FAILURE() << where << ": " << d.name << " is missing";
+            continue;
+        }
+        // A link shows its text as it stands; every other caption may mark a key.
+        wchar_t key = d.kind == Kind::Link ? 0 : AccessKeyOf(Text(h));
+        if (key) {
+            auto [it, fresh] = keys.emplace(key, d.name);
+            EXPECT_TRUE(fresh) << where << ": access key '" << Narrow(std::wstring(1, key)) << "' of " << d.name
+                               << " is " << it->second << "'s too";
+        }
+        switch (d.kind) {
+        case Kind::Button:
+        case Kind::Check:
+        case Kind::Option:
+            EXPECT_NE(key, 0) << where << ": " << d.name << " has no access key";
+            [[fallthrough]];
+        case Kind::Link:
+            EXPECT_FALSE(ReaderName(h).empty()) << where << ": " << d.name << " has no name";
+            break;
+        case Kind::Edit:
+        case Kind::Combo:
+        case Kind::ImageCombo: {
+            HWND label = NamingLabel(h);
+            int row = label ? TableRow(window, defs, count, label) : -1;
+            EXPECT_TRUE(row >= 0 && defs[row].kind == Kind::Label)
+                << where << ": a screen reader names " << d.name << " \"" << Narrow(ReaderName(h)) << "\""
+                << (row >= 0 ? std::string(" after ") + defs[row].name : std::string());
+            if (row < 0) break;
+            wchar_t labelKey = AccessKeyOf(Text(label));
+            EXPECT_NE(labelKey, 0) << where << ": " << defs[row].name << " before " << d.name << " has no access key";
+            // Windows neither underlines nor takes the key of a text marked SS_NOPREFIX (Wine takes it).
+            EXPECT_FALSE(GetWindowLongW(label, GWL_STYLE) & SS_NOPREFIX)
+                << where << ": " << defs[row].name << " shows its \"&\" rather than an access key";
+            if (!labelKey || !IsWindowVisible(h) || !IsWindowEnabled(h)) break;
+            // Alt with the label's key takes the keyboard to the box.
+            PostMessageW(FocusIn(window), WM_SYSCHAR, labelKey, 0x20000001);
+            SettleWindow(window);
+            EXPECT_EQ(TableRow(window, defs, count, FocusIn(window)), static_cast<int>(i))
+                << where << ": the access key of " << defs[row].name << " does not lead to " << d.name;
+            break;
+        }
+        default:
+            break;
+        }
+    }
+}
+
+std::vector<int> ExpectTabOrderOfTable(HWND window, const ControlDef* defs, size_t count, const std::string& where) {
+    std::vector<int> rows;
+    for (int n = 0; n < 60; ++n) {
+        HWND focus = FocusIn(window);
+        PostMessageW(focus, WM_KEYDOWN, VK_TAB, 1);
+        PostMessageW(focus, WM_KEYUP, VK_TAB, 0xC0000001);
+        SettleWindow(window);
+        int row = TableRow(window, defs, count, FocusIn(window));
+        if (!rows.empty() && row == rows.front()) break;  // came round
+        rows.push_back(row);
+    }
+    std::string seen;
+    for (int r : rows) seen += std::string(" ") + (r >= 0 ? defs[r].name : "(outside the table)");
+    for (size_t i = 0; i < count; ++i) {
+        const ControlDef& d = defs[i];
+        bool takesTab = d.kind == Kind::Link || d.kind == Kind::Edit || d.kind == Kind::Combo ||
+                        d.kind == Kind::ImageCombo || d.kind == Kind::Button || d.kind == Kind::Check ||
+                        d.kind == Kind::Tab;
+        HWND h = Child(window, kFirstControlId + static_cast<int>(i));
+        if (!takesTab || !h || !IsWindowVisible(h) || !IsWindowEnabled(h)) continue;
+        EXPECT_NE(std::find(rows.begin(), rows.end(), static_cast<int>(i)), rows.end())
+            << where << ": Tab never reaches " << d.name << "; it goes" << seen;
+    }
+    // Round from the first row of the table: each control comes after the one before it.
+    auto first = std::min_element(rows.begin(), rows.end());
+    std::vector<int> round(first, rows.end());
+    round.insert(round.end(), rows.begin(), first);
+    for (size_t k = 0; k < round.size(); ++k) {
+        EXPECT_GE(round[k], 0) << where << ": Tab leaves the table; it goes" << seen;
+        if (k > 0) EXPECT_GT(round[k], round[k - 1]) << where << ": Tab does not follow the table; it goes" << seen;
+    }
+    return rows;
+}
+
+}  // namespace wt
