@@ -18,9 +18,15 @@ FileFacts FactsOfFile(const std::wstring& path) {
 
 void ClearAttributes(const std::wstring& path) {
     // Opened as itself, so that a link is seen as one and left alone.
-    win::Handle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                 FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    auto open = [&](DWORD access) {
+        return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    };
+    win::Handle file(open(FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES));
+    // Wine run by an ordinary Unix user refuses that access on a read-only
+    // file the user owns (Windows grants it): look with reading alone, and
+    // change the attributes by name below.
+    if (!file) file.reset(open(FILE_READ_ATTRIBUTES));
     BY_HANDLE_FILE_INFORMATION info{};
     if (!file || !GetFileInformationByHandle(file.get(), &info) ||
         (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ||
