@@ -236,13 +236,13 @@ void MoveDialogFocus(HWND window, WPARAM wp, LPARAM lp) {
 
 void RedrawWithSystemColors(HWND window) {
     // The common controls keep the colours they took until they are told.
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM) -> BOOL {
+    struct Tell {
+        static BOOL CALLBACK Child(HWND child, LPARAM) {
             SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
             return TRUE;
-        },
-        0);
+        }
+    };
+    EnumChildWindows(window, Tell::Child, 0);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
