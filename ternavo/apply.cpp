@@ -20,9 +20,7 @@ std::vector<apply::Failure> RunStep(apply::Step step, const HeldFolder& folder) 
         case Step::ForbidLite: error = ForbidMultiInstance(ClassicTarget::Lite); break;
         case Step::ForbidPro: error = ForbidMultiInstance(ClassicTarget::Pro); break;
         case Step::ForbidICQ6: error = ForbidMultiInstance(ClassicTarget::ICQ6); break;
-        case Step::RemoveStarter:
-            if (!RemoveStarter(folder)) error = ERROR_ACCESS_DENIED;  // Kestrun.exe stays: it runs or is held
-            break;
+        case Step::RemoveStarter: error = RemoveStarter(folder); break;
     }
     if (error == 0) return {};
     return {{step, error, 0}};

@@ -72,12 +72,13 @@ std::vector<apply::Failure> InstallStarter(const HeldFolder& folder) {
     return failed;
 }
 
-bool RemoveStarter(const HeldFolder& folder) {
+unsigned long RemoveStarter(const HeldFolder& folder) {
     ClearAttributes(folder.File(L"Kestrun.exe"));
-    DeleteFileW(folder.File(L"Kestrun.exe").c_str());
+    DWORD error = DeleteFileW(folder.File(L"Kestrun.exe").c_str()) ? 0 : GetLastError();
     DeleteFileW(folder.File(L"kestrun.ini").c_str());
     DeleteNumberedCopies(folder);
-    return !FileExists(folder.File(L"Kestrun.exe"));
+    if (!FileExists(folder.File(L"Kestrun.exe"))) return 0;
+    return error != 0 ? error : ERROR_ACCESS_DENIED;  // reported deleted, yet there (Wine, a folder that refuses)
 }
 
 bool StarterInPlace(const std::wstring& dir) {

@@ -19,8 +19,8 @@ bool StarterFilesHaveReparsePoint(const HeldFolder& folder);
 // nothing else is done), or copies nobody runs that could not be made current.
 std::vector<apply::Failure> InstallStarter(const HeldFolder& folder);
 // Deletes Kestrun.exe, kestrun.ini and Kestrun's numbered copies with their
-// markers. False when Kestrun.exe is still there afterwards.
-bool RemoveStarter(const HeldFolder& folder);
+// markers. 0, or the system's reason when Kestrun.exe is still there afterwards.
+unsigned long RemoveStarter(const HeldFolder& folder);
 
 // Kestrun.exe in `dir` is byte for byte the one Ternavo carries.
 bool StarterInPlace(const std::wstring& dir);
