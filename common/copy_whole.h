@@ -1,11 +1,11 @@
 #pragma once
 // ICQ.exe's numbered copies on disk, for both programs: Ternavo prepares them
 // where it installs Kestrun, Kestrun refreshes one where it may write. What a
-// copy is, and when it is current, is decided in kestrun/rules/copyrule.
+// copy is, and when it is current, is decided in common/rules/copyrule.
 #include <cstdint>
 #include <string>
 #include <vector>
-#include "kestrun/rules/copyrule.h"
+#include "common/rules/copyrule.h"
 
 // Size and last-write time of a plain file; a folder, a link (reparse point)
 // or a file that cannot be read gives no facts.

@@ -8,7 +8,7 @@
 // copies that Ternavo's installation prepared, never a stale one.
 #include <cstdint>
 #include <string>
-#include "kestrun/rules/copyrule.h"
+#include "common/rules/copyrule.h"
 
 // Whether this user may create files in `dir` (ending in "\"), tried by
 // making a file there that the system deletes when it is closed. Only "access

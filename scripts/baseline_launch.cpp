@@ -14,7 +14,7 @@
 #include <windows.h>
 #include <cstdlib>
 #include <string>
-#include "kestrun/rules/copyrule.h"
+#include "common/rules/copyrule.h"
 
 namespace {
 

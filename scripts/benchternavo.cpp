@@ -9,7 +9,7 @@
 #include <windows.h>
 #include <cstdio>
 #include <string>
-#include "ternavo/icq7path.h"
+#include "ternavo/steps/icq7path.h"
 
 namespace {
 

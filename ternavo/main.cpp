@@ -5,9 +5,9 @@
 #include "common/dll_search.h"
 #include "common/layout.h"
 #include "common/rules/startuptext.h"
-#include "ternavo/main_window.h"
+#include "ternavo/window/main_window.h"
 #include "ternavo/rules/switches.h"
-#include "ternavo/worker.h"
+#include "ternavo/steps/worker.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     LimitLibrarySearchToSystemFolder();

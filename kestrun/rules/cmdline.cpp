@@ -1,6 +1,6 @@
 #include "kestrun/rules/cmdline.h"
 #include <vector>
-#include "kestrun/rules/numbers.h"
+#include "common/rules/numbers.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "kestrun/rules/launchrules.h"
-#include "kestrun/rules/numbers.h"
+#include "common/rules/numbers.h"
 
 std::wstring ExeBaseName(const std::wstring& path) {
     size_t slash = path.find_last_of(L"\\/");

@@ -6,7 +6,7 @@
 #include <string>
 #include "common/rules/startuptext.h"
 #include "kestrun/rules/cmdline.h"
-#include "kestrun/rules/numbers.h"
+#include "common/rules/numbers.h"
 #include "kestrun/rules/settings_record.h"
 
 // File name of a path without folder and without its last extension.

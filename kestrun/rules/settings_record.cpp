@@ -1,6 +1,6 @@
 #include "kestrun/rules/settings_record.h"
 #include "kestrun/rules/launchrules.h"
-#include "kestrun/rules/numbers.h"
+#include "common/rules/numbers.h"
 
 KestrunSettings SettingsFromStored(const StoredSettings& stored, const KestrunSettings& before) {
     KestrunSettings s = before;

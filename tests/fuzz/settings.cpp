@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 #include "kestrun/rules/launchrules.h"
-#include "kestrun/rules/numbers.h"
+#include "common/rules/numbers.h"
 
 namespace {
 

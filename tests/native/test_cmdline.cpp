@@ -1,7 +1,7 @@
 // Kestrun's command line and the number conversion behind its switches.
 #include <gtest/gtest.h>
 #include "kestrun/rules/cmdline.h"
-#include "kestrun/rules/numbers.h"
+#include "common/rules/numbers.h"
 
 TEST(Numbers, HalvesRoundToEvenAndNonNumbersLeaveTheValueAlone) {
     struct Case { const wchar_t* text; bool ok; int16_t value; } cases[] = {

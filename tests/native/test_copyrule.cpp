@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <map>
-#include "kestrun/rules/copyrule.h"
+#include "common/rules/copyrule.h"
 
 TEST(NumberedCopy, CurrentOnlyWithTheSameSizeAndTimeAsAPlainIcqExe) {
     const FileFacts icq{true, 20u << 20, 133000000000000000};

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 #include "kestrun/window_table.h"
-#include "ternavo/main_window_table.h"
+#include "ternavo/window/main_window_table.h"
 #include "tests/windows/support/wt.h"
 
 namespace {

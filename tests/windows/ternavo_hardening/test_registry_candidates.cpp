@@ -3,8 +3,8 @@
 // its terminating zero, and values of 64 KB. Reading one never goes past the
 // value, and the search goes on past all of them to the next usable candidate.
 #include <gtest/gtest.h>
-#include "ternavo/long_path.h"
-#include "ternavo/registry.h"
+#include "ternavo/system/long_path.h"
+#include "ternavo/system/registry.h"
 #include "tests/windows/ternavo_window/driver.h"
 
 namespace {

@@ -2,8 +2,8 @@
 // choices and the folder, which show nothing and return how they ended (the
 // end-to-end tests drive the real windows and the worker).
 #include <gtest/gtest.h>
-#include "ternavo/apply.h"
-#include "ternavo/held_folder.h"
+#include "ternavo/steps/apply.h"
+#include "ternavo/steps/held_folder.h"
 #include "tests/windows/support/wt.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "tests/windows/ternavo_helpers/doubles.h"
-#include "ternavo/main_window.h"
-#include "ternavo/run_state.h"
-#include "ternavo/settings_dialog.h"
+#include "ternavo/window/main_window.h"
+#include "ternavo/window/run_state.h"
+#include "ternavo/window/settings_dialog.h"
 
 // The run-wide state itself comes from Ternavo's library; the doubles stand
 // in for the windows only.

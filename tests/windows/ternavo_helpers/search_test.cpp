@@ -1,8 +1,8 @@
 // The ICQ folder test, the ICQ 7 version test and the search over the 24
 // candidates, with folders and registry values seeded in this throwaway prefix.
 #include <gtest/gtest.h>
-#include "ternavo/run_state.h"
-#include "ternavo/icq7path.h"
+#include "ternavo/window/run_state.h"
+#include "ternavo/steps/icq7path.h"
 #include "tests/windows/support/wt.h"
 #include "tests/windows/ternavo_helpers/doubles.h"
 #include "tests/windows/ternavo_helpers/versioned.h"

@@ -5,9 +5,9 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <string>
-#include "ternavo/main_window_table.h"
-#include "ternavo/about_box_table.h"
-#include "ternavo/settings_dialog_table.h"
+#include "ternavo/window/main_window_table.h"
+#include "ternavo/window/about_box_table.h"
+#include "ternavo/window/settings_dialog_table.h"
 #include "tests/windows/support/wt.h"
 
 namespace tv {

@@ -5,7 +5,7 @@
 // but below "Program Files", as on Windows.
 #include <cwctype>
 #include <string>
-#include "ternavo/rights_probe.h"
+#include "ternavo/system/rights_probe.h"
 
 bool IsElevated() { return false; }
 bool UacSwitchedOff() { return false; }

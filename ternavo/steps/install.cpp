@@ -1,0 +1,106 @@
+// Kestrun in the ICQ 7 folder: written whole from the copy Ternavo carries,
+// or removed with its settings file and numbered copies; its desktop shortcut.
+#include "ternavo/steps/install.h"
+#include <windows.h>
+#include <shlobj.h>
+#include <string>
+#include "common/copy_whole.h"
+#include "common/files.h"
+#include "common/winutil.h"
+#include "common/rules/copyrule.h"
+#include "kestrun/rules/launchrules.h"
+#include "ternavo/steps/numbered_copies.h"
+#include "ternavo/resource.h"
+#include "ternavo/system/resource_file.h"
+#include "ternavo/system/shortcut.h"
+#include "ternavo/system/special_folder.h"
+
+namespace {
+
+bool IsReparsePoint(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// The user's desktop folder with "\", or empty text when the system does not
+// name one (a shortcut is then neither made nor deleted: "\Kestrun.lnk" would
+// be the root of the current drive).
+std::wstring DesktopFolder() {
+    std::wstring desktop = GetSpecialFolder(CSIDL_DESKTOPDIRECTORY);
+    return desktop.empty() ? desktop : win::WithBackslash(desktop);
+}
+
+// Kestrun's numbered copies of ICQ.exe and their marker files, read-only ones
+// included. A copy that is running cannot be deleted (the system refuses,
+// error 5): it stays, and that is no failure. DeleteFileW deletes a link
+// itself, never what it points at.
+void DeleteNumberedCopies(const HeldFolder& folder) {
+    for (int32_t nr = 1; nr <= kMostCopies; ++nr) RemoveNumberedCopy(folder, nr);
+}
+
+// Puts the embedded starter in place of `target`, whole or not at all. The old
+// copy is not deleted first: the new file replaces it in one move, so a write
+// that fails (a full disk, a scanner holding the old copy) keeps it as it was,
+// read-only included. 0 or the system's error code.
+unsigned long WriteStarter(const std::wstring& target) {
+    DWORD attributes = GetFileAttributesW(target.c_str());
+    ClearAttributes(target);  // a read-only file cannot be replaced
+    long error = ExtractResource(IDR_STARTER, L"Custom", target);
+    if (error != 0 && attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(target.c_str(), attributes);
+    return static_cast<unsigned long>(error);
+}
+
+}  // namespace
+
+bool StarterFilesHaveReparsePoint(const HeldFolder& folder) {
+    if (IsReparsePoint(folder.File(L"Kestrun.exe")) || IsReparsePoint(folder.File(L"kestrun.ini"))) return true;
+    for (int32_t nr = 1; nr <= kMostCopies; ++nr) {
+        std::wstring copy = folder.File(CopyNameFor(nr));
+        if (IsReparsePoint(copy) || IsReparsePoint(copy + L".csassembly")) return true;
+    }
+    return false;
+}
+
+std::vector<apply::Failure> InstallStarter(const HeldFolder& folder) {
+    if (unsigned long error = WriteStarter(folder.File(L"Kestrun.exe")))
+        return {{apply::Step::InstallStarter, error, 0}};
+    // Kestrun run by a user who may not write here starts these copies. How
+    // many the folder uses is read from the old kestrun.ini, so before it goes.
+    std::vector<apply::Failure> failed = PrepareNumberedCopies(folder);
+    // The old settings go with the new starter only.
+    DeleteFileW(folder.File(L"kestrun.ini").c_str());
+    return failed;
+}
+
+unsigned long RemoveStarter(const HeldFolder& folder) {
+    ClearAttributes(folder.File(L"Kestrun.exe"));
+    DWORD error = DeleteFileW(folder.File(L"Kestrun.exe").c_str()) ? 0 : GetLastError();
+    DeleteFileW(folder.File(L"kestrun.ini").c_str());
+    DeleteNumberedCopies(folder);
+    if (!FileExists(folder.File(L"Kestrun.exe"))) return 0;
+    return error != 0 ? error : ERROR_ACCESS_DENIED;  // reported deleted, yet there (Wine, a folder that refuses)
+}
+
+bool StarterInPlace(const std::wstring& dir) {
+    DWORD size = 0;
+    const void* bytes = ResourceBytes(IDR_STARTER, L"Custom", &size);
+    if (!bytes) return false;
+    win::Handle file(CreateFileW((dir + L"Kestrun.exe").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER length{};
+    if (!file || !GetFileSizeEx(file.get(), &length) || length.QuadPart != size) return false;
+    std::string content(size, '\0');
+    DWORD read = 0;
+    return ReadFile(file.get(), content.data(), size, &read, nullptr) && read == size &&
+           content.compare(0, size, static_cast<const char*>(bytes), size) == 0;
+}
+
+void CreateDesktopShortcut(const std::wstring& dir) {
+    std::wstring desktop = DesktopFolder();
+    if (!desktop.empty()) CreateShortcut(dir + L"Kestrun.exe", desktop + L"Kestrun.lnk", dir);
+}
+
+void DeleteDesktopShortcut() {
+    std::wstring desktop = DesktopFolder();
+    if (!desktop.empty()) DeleteFileW((desktop + L"Kestrun.lnk").c_str());
+}

@@ -1,0 +1,85 @@
+#include "ternavo/system/resource_file.h"
+#include <vector>
+#include "common/winutil.h"
+
+namespace {
+
+// 64 bits from the system's random source (advapi32's RtlGenRandom, there
+// since XP), or from the clock where it fails.
+unsigned long long RandomBits() {
+    using RandomFn = BOOLEAN(WINAPI*)(PVOID, ULONG);
+    static const auto random = reinterpret_cast<RandomFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"advapi32.dll"), "SystemFunction036")));
+    unsigned long long bits = 0;
+    if (random && random(&bits, sizeof(bits))) return bits;
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    return static_cast<unsigned long long>(now.QuadPart) ^ (static_cast<unsigned long long>(GetCurrentProcessId()) << 32);
+}
+
+// A new file of a name nobody can guess in `dir`: created, never opened, so
+// that nothing planted under that name (a link to another file) is written
+// through. Its name goes to `temp`.
+win::Handle NewTempFile(const std::wstring& dir, std::wstring& temp) {
+    // Names past the system's path limit fail on Windows (without long-path
+    // support, which Ternavo does not declare); Wine would take them.
+    if (dir.size() + 23 >= MAX_PATH) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return win::Handle();
+    }
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        wchar_t name[24];
+        wsprintfW(name, L"kes%08lx%08lx.tmp", static_cast<unsigned long>(RandomBits() >> 32),
+                  static_cast<unsigned long>(RandomBits()));
+        temp = dir + name;
+        win::Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
+    }
+    return win::Handle();
+}
+
+// Writes `size` bytes to a new file in the target's folder and moves it over
+// the target. Returns 0 or the Windows error code; the target is either the
+// old file or the complete new one.
+DWORD WriteWholeFile(const std::wstring& target, const void* bytes, DWORD size) {
+    size_t slash = target.find_last_of(L"\\/");
+    std::wstring dir = slash == std::wstring::npos ? std::wstring(L".\\") : target.substr(0, slash + 1);
+    std::wstring temp;
+    DWORD error = 0;
+    {
+        win::Handle file = NewTempFile(dir, temp);
+        if (!file) return GetLastError() ? GetLastError() : ERROR_FILE_EXISTS;
+        DWORD written = 0;
+        if (!WriteFile(file.get(), bytes, size, &written, nullptr)) error = GetLastError();
+        else if (written != size) error = ERROR_WRITE_FAULT;
+        else if (!FlushFileBuffers(file.get())) error = GetLastError();
+    }
+    if (error == 0 && !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = GetLastError();
+    if (error != 0) DeleteFileW(temp.c_str());
+    return error;
+}
+
+long Failed(DWORD error) {
+    return error != 0 ? static_cast<long>(error) : static_cast<long>(ERROR_GEN_FAILURE);
+}
+
+}  // namespace
+
+const void* ResourceBytes(int16_t id, const std::wstring& typeName, DWORD* size, HMODULE module) {
+    // Resource type names match whatever their case: "Custom" finds "CUSTOM".
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(static_cast<uint16_t>(id)), typeName.c_str());
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    *size = bytes ? SizeofResource(module, found) : 0;
+    return bytes;
+}
+
+long ExtractResource(int16_t id, const std::wstring& typeName, const std::wstring& target, HMODULE module) {
+    DWORD size = 0;
+    const void* bytes = ResourceBytes(id, typeName, &size, module);
+    if (!bytes) return Failed(GetLastError());
+    DWORD error = WriteWholeFile(target, bytes, size);
+    if (error != 0) return Failed(error);
+    return 0;
+}

@@ -1,0 +1,293 @@
+#include "ternavo/window/start_run.h"
+#include <windows.h>
+#include <string>
+#include "common/files.h"
+#include "common/ini_file.h"
+#include "common/winutil.h"
+#include "kestrun/rules/launchrules.h"
+#include "ternavo/steps/apply.h"
+#include "ternavo/system/elevation.h"
+#include "ternavo/steps/icq7path.h"
+#include "ternavo/steps/install.h"
+#include "ternavo/system/long_path.h"
+#include "ternavo/window/main_window.h"
+#include "ternavo/system/real_path.h"
+#include "ternavo/system/rights_probe.h"
+#include "ternavo/rules/switches.h"
+#include "ternavo/window/run_state.h"
+#include "ternavo/window/settings_dialog.h"
+#include "ternavo/system/windows_version.h"
+#include "ternavo/steps/worker_report.h"
+
+namespace {
+
+enum class Message { WrongVersion, NoPath, WrongVersionRemove, NotDeleted, Removed, RealDrive };
+
+void Tell(Message m) {
+    struct Text { const wchar_t* en; const wchar_t* de; UINT icon; };
+    static const Text kTexts[] = {
+        {L"There was no correct version of ICQ 7 found.",
+         L"Es wurde keine passende Version von ICQ 7 gefunden.", MB_ICONEXCLAMATION},
+        {L"There was no ICQ 7 path found. Please edit settings.",
+         L"Es wurde kein ICQ 7 Pfad gefunden. Bitte die Einstellungen anpassen.", MB_ICONEXCLAMATION},
+        {L"There was no correct version of ICQ 7 found. Please delete the file Kestrun.exe and all shortcuts manually.",
+         L"Es wurde keine passende Version von ICQ 7 gefunden. Bitte löschen Sie die Datei Kestrun.exe und alle "
+         L"Verknüpfungen manuell.",
+         MB_ICONEXCLAMATION},
+        {L"The file Kestrun.exe couldn't be deleted. Please delete the file Kestrun.exe and all shortcuts manually.",
+         L"Die Datei Kestrun.exe konnte nicht entfernt werden. Bitte löschen Sie die diese und alle Verknüpfungen "
+         L"manuell.",
+         MB_ICONEXCLAMATION},
+        {L"All shortcuts to Kestrun.exe created by your own have to be deleted manually.",
+         L"Alle selbst erstellten Verknüpfungen von Kestrun.exe müssen manuell gelöscht werden.", MB_ICONINFORMATION},
+        {L"The ICQ 7 folder lies on a drive letter that only your own account knows (a network drive or a drive "
+         L"made with subst), and the step with administrator rights cannot reach it there. Please choose the ICQ 7 "
+         L"folder in the settings by its real drive or network path.",
+         L"Der ICQ 7 Ordner liegt auf einem Laufwerksbuchstaben, den nur Ihr eigenes Konto kennt (ein Netzlaufwerk "
+         L"oder ein mit subst angelegtes Laufwerk), und der Schritt mit Administratorrechten erreicht ihn dort nicht. "
+         L"Bitte wählen Sie den ICQ 7 Ordner in den Einstellungen über sein echtes Laufwerk oder seinen Netzwerkpfad.",
+         MB_ICONEXCLAMATION},
+    };
+    if (!MainWindow()) return;  // closed while the worker ran: nobody to tell
+    const Text& t = kTexts[static_cast<int>(m)];
+    MessageBoxW(MainWindow(), g_run.UseEnglish ? t.en : t.de, L"ICQ 7", MB_OK | t.icon);
+}
+
+// What a press could not do, for the box after "Changes failed!".
+struct Trouble {
+    std::vector<apply::Failure> failures;  // the steps that failed, with the system's reasons
+    bool refused = false;                  // the ICQ 7 folder was refused before any change
+    DWORD rightsError = 0;                 // the worker could not be started (not: declined)
+};
+
+std::wstring Reason(unsigned long error) {
+    std::wstring text = win::SystemErrorText(error, g_run.UseEnglish);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
+    return text.empty() ? L"#" + std::to_wstring(error) : text;
+}
+
+const wchar_t* GenerationName(apply::Step step) {
+    switch (step) {
+        case apply::Step::AllowLite: case apply::Step::ForbidLite: return L"ICQ Lite (4.x, 5.x)";
+        case apply::Step::AllowPro: case apply::Step::ForbidPro: return L"ICQ Pro 2003";
+        default: return L"ICQ 6 / ICQ Lite 7";
+    }
+}
+
+// Which step failed and why, in the system's words, and what to do next.
+std::wstring TroubleText(const Trouble& t) {
+    const bool en = g_run.UseEnglish;
+    std::wstring text = en ? L"Start could not do everything:\n" : L"Start konnte nicht alles ausführen:\n";
+    std::wstring copies;
+    unsigned long copyError = 0;
+    bool folderSteps = false, registrySteps = false;
+    for (const apply::Failure& f : t.failures) {
+        if (f.step == apply::Step::RemoveStarter) continue;  // its own message says so already
+        if (f.step == apply::Step::InstallStarter && f.copy > 0) {
+            copies += (copies.empty() ? L"" : L", ") + CopyNameFor(f.copy);
+            if (copyError == 0) copyError = f.error;
+            folderSteps = true;
+        } else if (f.step == apply::Step::InstallStarter) {
+            text += (en ? L"\n- Kestrun.exe could not be written into the ICQ 7 folder: "
+                        : L"\n- Kestrun.exe konnte nicht in den ICQ 7 Ordner geschrieben werden: ") + Reason(f.error);
+            folderSteps = true;
+        } else {
+            text += L"\n- " + std::wstring(GenerationName(f.step)) +
+                    (en ? L": the setting in the registry could not be written: "
+                        : L": die Einstellung in der Registrierung konnte nicht geschrieben werden: ") + Reason(f.error);
+            registrySteps = true;
+        }
+    }
+    if (!copies.empty())
+        text += (en ? L"\n- These copies of ICQ.exe could not be made current: "
+                    : L"\n- Diese Kopien von ICQ.exe konnten nicht erneuert werden: ") + copies + L": " + Reason(copyError);
+    if (t.refused)
+        text += en ? L"\n- The ICQ 7 folder was refused before anything changed: it is reached through a link or "
+                     L"junction, one of Kestrun's files in it is a link, or users without administrator rights may "
+                     L"change it."
+                   : L"\n- Der ICQ 7 Ordner wurde abgelehnt, bevor sich etwas änderte: Er wird über eine Verknüpfung "
+                     L"oder Verbindung erreicht, eine von Kestruns Dateien darin ist eine Verknüpfung, oder Benutzer "
+                     L"ohne Administratorrechte dürfen ihn ändern.";
+    if (t.rightsError != 0)
+        text += (en ? L"\n- Ternavo could not be started with administrator rights: "
+                    : L"\n- Ternavo konnte nicht mit Administratorrechten gestartet werden: ") + Reason(t.rightsError);
+    text += en ? L"\n\nWhat to do:" : L"\n\nWas tun:";
+    if (folderSteps)
+        text += en ? L"\n- Close every ICQ 7 and Kestrun that runs, make room on the disk if it is full, and press "
+                     L"Start again."
+                   : L"\n- Schließen Sie jedes laufende ICQ 7 und Kestrun, schaffen Sie Platz auf dem Laufwerk, falls "
+                     L"es voll ist, und drücken Sie erneut Start.";
+    if (registrySteps || t.rightsError != 0)
+        text += en ? L"\n- \"Only one instance\" needs an installed ICQ of that generation. Otherwise start Ternavo "
+                     L"as administrator and press Start again."
+                   : L"\n- \"Nur eine Instanz\" braucht ein installiertes ICQ dieser Generation. Sonst starten Sie "
+                     L"Ternavo als Administrator und drücken erneut Start.";
+    if (t.refused)
+        text += en ? L"\n- Choose the ICQ 7 folder by its real path under \"Settings\" and press Start again."
+                   : L"\n- Wählen Sie den ICQ 7 Ordner unter \"Einstellungen\" mit seinem wirklichen Pfad und "
+                     L"drücken Sie erneut Start.";
+    return text;
+}
+
+// After "Changes failed!": the box that says what failed, when there is more
+// to say than the "ICQ 7" messages said already.
+void TellTrouble(const Trouble& t) {
+    bool anything = t.refused || t.rightsError != 0;
+    for (const apply::Failure& f : t.failures) anything = anything || f.step != apply::Step::RemoveStarter;
+    if (!anything || !MainWindow()) return;
+    MessageBoxW(MainWindow(), TroubleText(t).c_str(), L"Ternavo", MB_OK | MB_ICONEXCLAMATION);
+}
+
+// Whether a copy "as administrator" would have more rights than this one:
+// asked of the system once.
+bool CanAskForRights() {
+    static const bool can = startup::CanAskForRights(IsElevated(), WindowsMajorVersion(), UacSwitchedOff());
+    return can;
+}
+
+std::wstring SavedFolder() { return ReadIniValue(g_run.SettingsPath, L"Ternavo", L"ICQ7Path"); }
+
+// The folder the installation takes without asking: the saved one while it
+// holds ICQ, else (once a folder was saved at all) the one the dialog shows.
+// Empty text: the settings dialog has to ask.
+std::wstring ConfirmedFolder(const apply::Choices& c) {
+    std::wstring saved = SavedFolder();
+    if (saved.size() <= 2) return {};
+    saved = win::WithBackslash(saved);
+    if (IsICQDirectory(saved)) return saved;
+    std::wstring shown = win::WithBackslash(c.icq7Folder);
+    if (shown.size() > 2 && IsICQDirectory(shown)) return shown;
+    return {};
+}
+
+// The folder the removal takes: the saved one while it holds ICQ, else the
+// one the dialog shows; empty text when neither does.
+std::wstring KnownFolder(const apply::Choices& c) {
+    std::wstring saved = win::WithBackslash(SavedFolder());
+    if (IsICQDirectory(saved)) return saved;
+    std::wstring shown = win::WithBackslash(c.icq7Folder);
+    return IsICQDirectory(shown) ? shown : std::wstring();
+}
+
+apply::Outcome Worse(apply::Outcome a, apply::Outcome b) {
+    return a == apply::Outcome::Succeeded ? b : (b == apply::Outcome::Succeeded ? a : apply::Outcome::Failed);
+}
+
+// The steps of this press in the folder `dir` (ending in "\", or empty
+// without ICQ 7), everything decided.
+void RunPress(const apply::Choices& chosen, const std::wstring& dir) {
+    const bool install = chosen.icq7 && chosen.instances == apply::Instances::Allow;
+    const bool remove = chosen.icq7 && chosen.instances == apply::Instances::OnlyOne;
+    apply::Outcome outcome = apply::Outcome::Succeeded;
+    apply::Choices steps = chosen;
+    // The ICQ 7 folder is tested here, with its message, before anything is asked or changed.
+    if (install && !IsICQ7Version(dir)) {
+        Tell(Message::WrongVersion);
+        outcome = apply::Outcome::Failed;
+        steps.icq7 = false;
+    } else if (remove && dir.empty()) {
+        Tell(Message::NoPath);
+        outcome = apply::Outcome::Failed;
+        steps.icq7 = false;
+    } else if (remove && !IsICQ7Version(dir)) {  // not ours to touch: nothing is deleted
+        Tell(Message::WrongVersionRemove);
+        outcome = apply::Outcome::Failed;
+        steps.icq7 = false;
+    }
+
+    const bool askRights = CanAskForRights();
+    apply::Choices worker = startup::WorkerShare(steps, askRights, steps.icq7 && CanWriteFolder(dir));
+    apply::Choices own = startup::OwnShare(steps, worker);
+    // The worker gets the folder whole: a relative one would name another
+    // there, and a drive letter of this user's own session none at all.
+    const std::wstring workerDir = worker.icq7 ? PathForAdministrator(GetFullPath(dir)) : std::wstring();
+    if (worker.icq7 && workerDir.empty()) {
+        Tell(Message::RealDrive);
+        outcome = apply::Outcome::Failed;
+        worker.icq7 = false;
+    }
+    apply::Outcome icq7Outcome = apply::Outcome::Refused;  // until a run has taken ICQ 7
+    Trouble trouble;
+    if (apply::AnyGeneration(worker)) {
+        SetStartBusy(true);
+        WorkerReport report;
+        WorkerRun run =
+            RunWorkerAsAdministrator(MainWindow(), startup::WorkerArgumentText(worker, workerDir, report.Number()));
+        SetStartBusy(false);
+        // Declined: nothing changed, and nothing is shown, as with the system's own dialogs.
+        if (run.startError == ERROR_CANCELLED) {
+            ShowStatus(StatusLine::Idle);
+            return;
+        }
+        apply::Outcome workerOutcome =
+            run.startError == ERROR_SUCCESS ? startup::OutcomeOfExitCode(run.exitCode) : apply::Outcome::Failed;
+        if (run.startError != ERROR_SUCCESS) own = apply::Choices{};  // the rights were not to be had
+        outcome = Worse(outcome, workerOutcome);
+        if (worker.icq7) icq7Outcome = workerOutcome;
+        trouble.failures = report.Failures();
+        trouble.refused = workerOutcome == apply::Outcome::Refused;
+        trouble.rightsError = run.startError;
+    }
+    if (apply::AnyGeneration(own)) {
+        apply::Report ownRun = RunSteps(own, dir);
+        outcome = Worse(outcome, ownRun.outcome);
+        if (own.icq7) icq7Outcome = ownRun.outcome;
+        trouble.failures.insert(trouble.failures.end(), ownRun.failures.begin(), ownRun.failures.end());
+        trouble.refused = trouble.refused || ownRun.outcome == apply::Outcome::Refused;
+    }
+
+    // The user's own steps, for the user who pressed Start, once the folder's were taken.
+    if (steps.icq7 && icq7Outcome != apply::Outcome::Refused) {
+        if (install && chosen.shortcut && StarterInPlace(dir)) CreateDesktopShortcut(dir);
+        if (remove) {
+            // Whoever made it, a desktop shortcut of this name goes too.
+            DeleteDesktopShortcut();
+            if (FileExists(dir + L"Kestrun.exe")) {
+                Tell(Message::NotDeleted);
+                outcome = apply::Outcome::Failed;
+            } else {
+                Tell(Message::Removed);
+            }
+        }
+    }
+    ShowResult(outcome, chosen);
+    if (outcome != apply::Outcome::Succeeded) TellTrouble(trouble);
+}
+
+}  // namespace
+
+void PressStart() {
+    g_run.StartPending = false;
+    apply::Choices c = CurrentChoices();
+    if (c.icq7 && c.instances == apply::Instances::Allow) {
+        std::wstring dir = ConfirmedFolder(c);
+        if (dir.empty()) {
+            // No confirmed folder yet: the settings dialog asks, and its OK resumes the press.
+            ShowStatus(StatusLine::Idle);
+            g_run.StartPending = true;
+            ShowSettingsDialog();
+            return;
+        }
+        RunPress(c, dir);
+    } else {
+        RunPress(c, c.icq7 ? KnownFolder(c) : std::wstring());
+    }
+}
+
+void ResumeStartAfterDialog() {
+    apply::Choices c = CurrentChoices();
+    std::wstring dir = win::WithBackslash(c.icq7Folder);
+    if (!c.icq7 || c.instances != apply::Instances::Allow || !IsICQDirectory(dir)) {
+        PressStart();  // the choices changed meanwhile: as a new press
+        return;
+    }
+    RunPress(c, dir);
+}
+
+bool StartAsksForRights(const apply::Choices& c) {
+    if (!CanAskForRights()) return false;
+    if (apply::AnyOlderGeneration(c)) return true;
+    if (!c.icq7) return false;
+    std::wstring dir = KnownFolder(c);
+    return !dir.empty() && !CanWriteFolder(dir);
+}
