@@ -92,6 +92,12 @@ TEST(German, ResultsAndTheWrongVersionMessageAreGerman) {
     EXPECT_EQ(t.Get(L"ICQLite"), L"1");
     EXPECT_EQ(t.Get(L"ICQ6"), L"0");
     EXPECT_EQ(t.Get(L"Instances"), L"1");
+    // The box that says what failed comes after the status line: close it before going on.
+    wt::MessageBoxSeen failed = wt::WaitMessageBox(t.proc.pid(), 10000);
+    ASSERT_TRUE(failed.hwnd);
+    EXPECT_EQ(failed.title, L"Ternavo");
+    wt::CloseMessageBox(failed.hwnd);
+    ASSERT_TRUE(t.WaitHidden(failed.hwnd));
 
     t.OpenSettings();
     t.SetFolderBox(icq6);
