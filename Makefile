@@ -49,9 +49,12 @@ test-windows: build
 	@cmake/wine-run.sh --x86-note
 	cd build/x86 && ctest --output-on-failure -j $(JOBS)
 
+# The benchmarks' programs are built too (not run), so that `make bench` cannot break unseen.
 test: build native
 	cmake --build build/x64 -j $(JOBS)
+	cmake --build build/x64 --target bench_programs -j $(JOBS)
 	cmake --build build/x86 -j $(JOBS)
+	cmake --build build/x86 --target bench_programs -j $(JOBS)
 	cd build/native && ctest --output-on-failure -j $(JOBS)
 	cd build/x64 && ctest --output-on-failure -j $(JOBS)
 	@cmake/wine-run.sh --x86-note

@@ -10,7 +10,8 @@
                                   with KESTRUN, default: Kestrun.exe beside FILE)
   peres.py --list FILE            lists the resources
   peres.py --extract FILE TYPE NAME OUT
-                                  writes one resource's bytes (TYPE/NAME: number or text)
+                                  writes one resource's bytes (TYPE/NAME: number or text);
+                                  Ternavo's CUSTOM 101, the starter it carries packed, unpacked
 
 A file that is not a readable PE image is reported as a fault, never as a crash.
 """
@@ -23,6 +24,9 @@ import subprocess
 import sys
 import tempfile
 import xml.etree.ElementTree as ET
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import lznt1  # noqa: E402  (Ternavo carries Kestrun packed)
 
 RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
 SUBSYSTEMS = {1: "native", 2: "GUI", 3: "console"}
@@ -565,6 +569,11 @@ def check_file(path, starter=None):
             starter = starter or os.path.join(os.path.dirname(path), "Kestrun.exe")
             custom = find(res, "CUSTOM", 101, 1031)
             try:
+                custom = lznt1.unpack(custom) if custom is not None else None
+            except (ValueError, struct.error) as e:
+                custom = b""
+                put(False, "CUSTOM 101 (1031): does not unpack: %s" % e)
+            try:
                 with open(starter, "rb") as f:
                     kestrun = f.read()
             except OSError as e:
@@ -574,7 +583,7 @@ def check_file(path, starter=None):
                 if custom is None:
                     put(False, "CUSTOM 101 (1031): missing")
                 else:
-                    put(custom == kestrun, "CUSTOM 101 (1031): %d bytes, %s %s" % (
+                    put(custom == kestrun, "CUSTOM 101 (1031): %d bytes unpacked, %s %s" % (
                         len(custom), "equal to" if custom == kestrun else "DIFFERS from",
                         os.path.basename(starter)))
     except PEError as e:
@@ -617,9 +626,11 @@ def main(argv):
             if data is None:
                 print("error: no resource %s %s" % (argv[2], argv[3]), file=sys.stderr)
                 return 1
+            if os.path.basename(argv[1]).lower() == "ternavo.exe" and (key(argv[2]), key(argv[3])) == ("CUSTOM", 101):
+                data = lznt1.unpack(data)
             with open(argv[4], "wb") as f:
                 f.write(data)
-        except (OSError, PEError) as e:
+        except (OSError, PEError, ValueError, struct.error) as e:
             print("error: %s" % e, file=sys.stderr)
             return 1
         return 0

@@ -82,17 +82,16 @@ unsigned long RemoveStarter(const HeldFolder& folder) {
 }
 
 bool StarterInPlace(const std::wstring& dir) {
-    DWORD size = 0;
-    const void* bytes = ResourceBytes(IDR_STARTER, L"Custom", &size);
-    if (!bytes) return false;
+    std::string bytes;
+    if (UnpackedResource(IDR_STARTER, L"Custom", bytes) != 0) return false;
+    const DWORD size = static_cast<DWORD>(bytes.size());
     win::Handle file(CreateFileW((dir + L"Kestrun.exe").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER length{};
     if (!file || !GetFileSizeEx(file.get(), &length) || length.QuadPart != size) return false;
     std::string content(size, '\0');
     DWORD read = 0;
-    return ReadFile(file.get(), content.data(), size, &read, nullptr) && read == size &&
-           content.compare(0, size, static_cast<const char*>(bytes), size) == 0;
+    return ReadFile(file.get(), content.data(), size, &read, nullptr) && read == size && content == bytes;
 }
 
 void CreateDesktopShortcut(const std::wstring& dir) {

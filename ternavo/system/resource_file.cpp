@@ -66,20 +66,37 @@ long Failed(DWORD error) {
 
 }  // namespace
 
-const void* ResourceBytes(int16_t id, const std::wstring& typeName, DWORD* size, HMODULE module) {
+long UnpackedResource(int16_t id, const std::wstring& typeName, std::string& bytes, HMODULE module) {
+    bytes.clear();
     // Resource type names match whatever their case: "Custom" finds "CUSTOM".
     HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(static_cast<uint16_t>(id)), typeName.c_str());
     HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    *size = bytes ? SizeofResource(module, found) : 0;
-    return bytes;
+    const auto* packed = static_cast<const unsigned char*>(loaded ? LockResource(loaded) : nullptr);
+    if (!packed) return Failed(GetLastError());
+    const DWORD packedSize = SizeofResource(module, found);
+    using DecompressFn = LONG(NTAPI*)(USHORT, PUCHAR, ULONG, PUCHAR, ULONG, PULONG);
+    static const auto decompress = reinterpret_cast<DecompressFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlDecompressBuffer")));
+    if (!decompress) return Failed(GetLastError());
+    DWORD size = 0;
+    if (packedSize < sizeof(size)) return ERROR_INVALID_DATA;
+    CopyMemory(&size, packed, sizeof(size));
+    bytes.resize(size);
+    ULONG unpacked = 0;
+    constexpr USHORT kLznt1 = 2;  // COMPRESSION_FORMAT_LZNT1
+    if (size == 0 || decompress(kLznt1, reinterpret_cast<PUCHAR>(bytes.data()), size,
+                                const_cast<PUCHAR>(packed + sizeof(size)), packedSize - sizeof(size), &unpacked) < 0 ||
+        unpacked != size) {
+        bytes.clear();
+        return ERROR_INVALID_DATA;
+    }
+    return 0;
 }
 
 long ExtractResource(int16_t id, const std::wstring& typeName, const std::wstring& target, HMODULE module) {
-    DWORD size = 0;
-    const void* bytes = ResourceBytes(id, typeName, &size, module);
-    if (!bytes) return Failed(GetLastError());
-    DWORD error = WriteWholeFile(target, bytes, size);
+    std::string bytes;
+    if (long error = UnpackedResource(id, typeName, bytes, module)) return error;
+    DWORD error = WriteWholeFile(target, bytes.data(), static_cast<DWORD>(bytes.size()));
     if (error != 0) return Failed(error);
     return 0;
 }

@@ -29,10 +29,11 @@ target_link_libraries(Ternavo_standard_user PRIVATE ternavo_core)
 target_link_options(Ternavo_standard_user PRIVATE -static -municode -mwindows -s)
 # The programs' runtime file expects the stack protector they are built with.
 target_compile_options(Ternavo_standard_user PRIVATE -fstack-protector-strong)
-target_include_directories(Ternavo_standard_user PRIVATE ${CMAKE_BINARY_DIR}/bin)
-# It carries the Kestrun of this build: a new Kestrun.exe rebuilds its resource.
+target_include_directories(Ternavo_standard_user PRIVATE ${CMAKE_BINARY_DIR}/packed)
+# It carries the Kestrun of this build, packed as Ternavo carries it: a new
+# Kestrun.exe rebuilds its resource.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/ternavo/res/ternavo.rc PROPERTIES
-  OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/bin/Kestrun.exe)
+  OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/packed/Kestrun.lznt1)
 add_dependencies(Ternavo_standard_user Ternavo)
 set_target_properties(Ternavo_standard_user PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
