@@ -5,9 +5,12 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include "common/rules/numbers.h"
 
 // Kestrun keeps at most this many numbered copies: ICQ.exe1 .. ICQ.exe99.
 constexpr int32_t kMostCopies = 99;
+// "ICQ.exe" followed by the number: ICQ.exe1, ICQ.exe2, ...
+inline std::wstring CopyNameFor(int32_t nr) { return L"ICQ.exe" + DecimalText(nr); }
 
 // What Kestrun knows of one file. `plainFile` is false when there is nothing
 // of that name, when it is a folder or a link, or when it cannot be read;

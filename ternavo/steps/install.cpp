@@ -8,7 +8,6 @@
 #include "common/files.h"
 #include "common/winutil.h"
 #include "common/rules/copyrule.h"
-#include "kestrun/rules/launchrules.h"
 #include "ternavo/steps/numbered_copies.h"
 #include "ternavo/resource.h"
 #include "ternavo/system/resource_file.h"

@@ -3,7 +3,6 @@
 #include "common/copy_whole.h"
 #include "common/ini_file.h"
 #include "common/rules/copyrule.h"
-#include "kestrun/rules/launchrules.h"
 
 namespace {
 

@@ -4,18 +4,16 @@
 #include "common/files.h"
 #include "common/ini_file.h"
 #include "common/winutil.h"
-#include "kestrun/rules/launchrules.h"
+#include "common/rules/copyrule.h"
 #include "ternavo/steps/apply.h"
 #include "ternavo/system/elevation.h"
 #include "ternavo/steps/icq7path.h"
 #include "ternavo/steps/install.h"
 #include "ternavo/system/long_path.h"
-#include "ternavo/window/main_window.h"
 #include "ternavo/system/real_path.h"
 #include "ternavo/system/rights_probe.h"
 #include "ternavo/rules/switches.h"
 #include "ternavo/window/run_state.h"
-#include "ternavo/window/settings_dialog.h"
 #include "ternavo/system/windows_version.h"
 #include "ternavo/steps/worker_report.h"
 
@@ -23,7 +21,7 @@ namespace {
 
 enum class Message { WrongVersion, NoPath, WrongVersionRemove, NotDeleted, Removed, RealDrive };
 
-void Tell(Message m) {
+void Tell(HWND owner, Message m) {
     struct Text { const wchar_t* en; const wchar_t* de; UINT icon; };
     static const Text kTexts[] = {
         {L"There was no correct version of ICQ 7 found.",
@@ -48,9 +46,9 @@ void Tell(Message m) {
          L"Bitte wählen Sie den ICQ 7 Ordner in den Einstellungen über sein echtes Laufwerk oder seinen Netzwerkpfad.",
          MB_ICONEXCLAMATION},
     };
-    if (!MainWindow()) return;  // closed while the worker ran: nobody to tell
+    if (!IsWindow(owner)) return;  // closed while the worker ran: nobody to tell
     const Text& t = kTexts[static_cast<int>(m)];
-    MessageBoxW(MainWindow(), g_run.UseEnglish ? t.en : t.de, L"ICQ 7", MB_OK | t.icon);
+    MessageBoxW(owner, g_run.UseEnglish ? t.en : t.de, L"ICQ 7", MB_OK | t.icon);
 }
 
 // What a press could not do, for the box after "Changes failed!".
@@ -129,13 +127,12 @@ std::wstring TroubleText(const Trouble& t) {
     return text;
 }
 
-// After "Changes failed!": the box that says what failed, when there is more
-// to say than the "ICQ 7" messages said already.
-void TellTrouble(const Trouble& t) {
+// For the box after "Changes failed!": what failed, when there is more to
+// say than the "ICQ 7" messages said already; else empty text.
+std::wstring TroubleToTell(const Trouble& t) {
     bool anything = t.refused || t.rightsError != 0;
     for (const apply::Failure& f : t.failures) anything = anything || f.step != apply::Step::RemoveStarter;
-    if (!anything || !MainWindow()) return;
-    MessageBoxW(MainWindow(), TroubleText(t).c_str(), L"Ternavo", MB_OK | MB_ICONEXCLAMATION);
+    return anything ? TroubleText(t) : std::wstring();
 }
 
 // Whether a copy "as administrator" would have more rights than this one:
@@ -175,22 +172,23 @@ apply::Outcome Worse(apply::Outcome a, apply::Outcome b) {
 
 // The steps of this press in the folder `dir` (ending in "\", or empty
 // without ICQ 7), everything decided.
-void RunPress(const apply::Choices& chosen, const std::wstring& dir) {
+PressResult RunPress(const apply::Choices& chosen, const std::wstring& dir, const PressWindow& window) {
+    auto tell = [&window](Message m) { Tell(window.owner, m); };
     const bool install = chosen.icq7 && chosen.instances == apply::Instances::Allow;
     const bool remove = chosen.icq7 && chosen.instances == apply::Instances::OnlyOne;
     apply::Outcome outcome = apply::Outcome::Succeeded;
     apply::Choices steps = chosen;
     // The ICQ 7 folder is tested here, with its message, before anything is asked or changed.
     if (install && !IsICQ7Version(dir)) {
-        Tell(Message::WrongVersion);
+        tell(Message::WrongVersion);
         outcome = apply::Outcome::Failed;
         steps.icq7 = false;
     } else if (remove && dir.empty()) {
-        Tell(Message::NoPath);
+        tell(Message::NoPath);
         outcome = apply::Outcome::Failed;
         steps.icq7 = false;
     } else if (remove && !IsICQ7Version(dir)) {  // not ours to touch: nothing is deleted
-        Tell(Message::WrongVersionRemove);
+        tell(Message::WrongVersionRemove);
         outcome = apply::Outcome::Failed;
         steps.icq7 = false;
     }
@@ -202,23 +200,20 @@ void RunPress(const apply::Choices& chosen, const std::wstring& dir) {
     // there, and a drive letter of this user's own session none at all.
     const std::wstring workerDir = worker.icq7 ? PathForAdministrator(GetFullPath(dir)) : std::wstring();
     if (worker.icq7 && workerDir.empty()) {
-        Tell(Message::RealDrive);
+        tell(Message::RealDrive);
         outcome = apply::Outcome::Failed;
         worker.icq7 = false;
     }
     apply::Outcome icq7Outcome = apply::Outcome::Refused;  // until a run has taken ICQ 7
     Trouble trouble;
     if (apply::AnyGeneration(worker)) {
-        SetStartBusy(true);
+        if (window.waiting) window.waiting(true);
         WorkerReport report;
         WorkerRun run =
-            RunWorkerAsAdministrator(MainWindow(), startup::WorkerArgumentText(worker, workerDir, report.Number()));
-        SetStartBusy(false);
+            RunWorkerAsAdministrator(window.owner, startup::WorkerArgumentText(worker, workerDir, report.Number()));
+        if (window.waiting) window.waiting(false);
         // Declined: nothing changed, and nothing is shown, as with the system's own dialogs.
-        if (run.startError == ERROR_CANCELLED) {
-            ShowStatus(StatusLine::Idle);
-            return;
-        }
+        if (run.startError == ERROR_CANCELLED) return {PressResult::End::Declined, outcome, {}};
         apply::Outcome workerOutcome =
             run.startError == ERROR_SUCCESS ? startup::OutcomeOfExitCode(run.exitCode) : apply::Outcome::Failed;
         if (run.startError != ERROR_SUCCESS) own = apply::Choices{};  // the rights were not to be had
@@ -243,45 +238,34 @@ void RunPress(const apply::Choices& chosen, const std::wstring& dir) {
             // Whoever made it, a desktop shortcut of this name goes too.
             DeleteDesktopShortcut();
             if (FileExists(dir + L"Kestrun.exe")) {
-                Tell(Message::NotDeleted);
+                tell(Message::NotDeleted);
                 outcome = apply::Outcome::Failed;
             } else {
-                Tell(Message::Removed);
+                tell(Message::Removed);
             }
         }
     }
-    ShowResult(outcome, chosen);
-    if (outcome != apply::Outcome::Succeeded) TellTrouble(trouble);
+    return {PressResult::End::Done, outcome,
+            outcome != apply::Outcome::Succeeded ? TroubleToTell(trouble) : std::wstring()};
 }
 
 }  // namespace
 
-void PressStart() {
-    g_run.StartPending = false;
-    apply::Choices c = CurrentChoices();
+PressResult PressStart(const apply::Choices& c, const PressWindow& window) {
     if (c.icq7 && c.instances == apply::Instances::Allow) {
         std::wstring dir = ConfirmedFolder(c);
-        if (dir.empty()) {
-            // No confirmed folder yet: the settings dialog asks, and its OK resumes the press.
-            ShowStatus(StatusLine::Idle);
-            g_run.StartPending = true;
-            ShowSettingsDialog();
-            return;
-        }
-        RunPress(c, dir);
-    } else {
-        RunPress(c, c.icq7 ? KnownFolder(c) : std::wstring());
+        // No confirmed folder yet: the settings dialog asks, and its OK resumes the press.
+        if (dir.empty()) return {PressResult::End::AskFolder, apply::Outcome::Succeeded, {}};
+        return RunPress(c, dir, window);
     }
+    return RunPress(c, c.icq7 ? KnownFolder(c) : std::wstring(), window);
 }
 
-void ResumeStartAfterDialog() {
-    apply::Choices c = CurrentChoices();
+PressResult ResumeStartAfterDialog(const apply::Choices& c, const PressWindow& window) {
     std::wstring dir = win::WithBackslash(c.icq7Folder);
-    if (!c.icq7 || c.instances != apply::Instances::Allow || !IsICQDirectory(dir)) {
-        PressStart();  // the choices changed meanwhile: as a new press
-        return;
-    }
-    RunPress(c, dir);
+    // The choices changed meanwhile: as a new press.
+    if (!c.icq7 || c.instances != apply::Instances::Allow || !IsICQDirectory(dir)) return PressStart(c, window);
+    return RunPress(c, dir, window);
 }
 
 bool StartAsksForRights(const apply::Choices& c) {
