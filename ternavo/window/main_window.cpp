@@ -199,8 +199,8 @@ void ShowPressEnd(const PressResult& result, const apply::Choices& choices) {
         return;
     case PressResult::End::Done:
         ShowResult(result.outcome, choices);
-        if (!result.trouble.empty() && window.hwnd)
-            MessageBoxW(window.hwnd, result.trouble.c_str(), L"Ternavo", MB_OK | MB_ICONEXCLAMATION);
+        for (const std::wstring& box : result.boxes)
+            if (window.hwnd) MessageBoxW(window.hwnd, box.c_str(), L"Ternavo", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
 }

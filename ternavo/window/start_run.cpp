@@ -4,7 +4,6 @@
 #include "common/files.h"
 #include "common/ini_file.h"
 #include "common/winutil.h"
-#include "common/rules/copyrule.h"
 #include "ternavo/steps/apply.h"
 #include "ternavo/system/elevation.h"
 #include "ternavo/steps/icq7path.h"
@@ -13,6 +12,7 @@
 #include "ternavo/system/real_path.h"
 #include "ternavo/system/rights_probe.h"
 #include "ternavo/rules/switches.h"
+#include "ternavo/rules/trouble_text.h"
 #include "ternavo/window/run_state.h"
 #include "ternavo/system/windows_version.h"
 #include "ternavo/steps/worker_report.h"
@@ -51,89 +51,13 @@ void Tell(HWND owner, Message m) {
     MessageBoxW(owner, g_run.UseEnglish ? t.en : t.de, L"ICQ 7", MB_OK | t.icon);
 }
 
-// What a press could not do, for the box after "Changes failed!".
-struct Trouble {
-    std::vector<apply::Failure> failures;  // the steps that failed, with the system's reasons
-    bool refused = false;                  // the ICQ 7 folder was refused before any change
-    DWORD rightsError = 0;                 // the worker could not be started (not: declined)
-};
-
 std::wstring Reason(unsigned long error) {
     std::wstring text = win::SystemErrorText(error, g_run.UseEnglish);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
     return text.empty() ? L"#" + std::to_wstring(error) : text;
 }
 
-const wchar_t* GenerationName(apply::Step step) {
-    switch (step) {
-        case apply::Step::AllowLite: case apply::Step::ForbidLite: return L"ICQ Lite (4.x, 5.x)";
-        case apply::Step::AllowPro: case apply::Step::ForbidPro: return L"ICQ Pro 2003";
-        default: return L"ICQ 6 / ICQ Lite 7";
-    }
-}
-
-// Which step failed and why, in the system's words, and what to do next.
-std::wstring TroubleText(const Trouble& t) {
-    const bool en = g_run.UseEnglish;
-    std::wstring text = en ? L"Start could not do everything:\n" : L"Start konnte nicht alles ausführen:\n";
-    std::wstring copies;
-    unsigned long copyError = 0;
-    bool folderSteps = false, registrySteps = false;
-    for (const apply::Failure& f : t.failures) {
-        if (f.step == apply::Step::RemoveStarter) continue;  // its own message says so already
-        if (f.step == apply::Step::InstallStarter && f.copy > 0) {
-            copies += (copies.empty() ? L"" : L", ") + CopyNameFor(f.copy);
-            if (copyError == 0) copyError = f.error;
-            folderSteps = true;
-        } else if (f.step == apply::Step::InstallStarter) {
-            text += (en ? L"\n- Kestrun.exe could not be written into the ICQ 7 folder: "
-                        : L"\n- Kestrun.exe konnte nicht in den ICQ 7 Ordner geschrieben werden: ") + Reason(f.error);
-            folderSteps = true;
-        } else {
-            text += L"\n- " + std::wstring(GenerationName(f.step)) +
-                    (en ? L": the setting in the registry could not be written: "
-                        : L": die Einstellung in der Registrierung konnte nicht geschrieben werden: ") + Reason(f.error);
-            registrySteps = true;
-        }
-    }
-    if (!copies.empty())
-        text += (en ? L"\n- These copies of ICQ.exe could not be made current: "
-                    : L"\n- Diese Kopien von ICQ.exe konnten nicht erneuert werden: ") + copies + L": " + Reason(copyError);
-    if (t.refused)
-        text += en ? L"\n- The ICQ 7 folder was refused before anything changed: it is reached through a link or "
-                     L"junction, one of Kestrun's files in it is a link, or users without administrator rights may "
-                     L"change it."
-                   : L"\n- Der ICQ 7 Ordner wurde abgelehnt, bevor sich etwas änderte: Er wird über eine Verknüpfung "
-                     L"oder Verbindung erreicht, eine von Kestruns Dateien darin ist eine Verknüpfung, oder Benutzer "
-                     L"ohne Administratorrechte dürfen ihn ändern.";
-    if (t.rightsError != 0)
-        text += (en ? L"\n- Ternavo could not be started with administrator rights: "
-                    : L"\n- Ternavo konnte nicht mit Administratorrechten gestartet werden: ") + Reason(t.rightsError);
-    text += en ? L"\n\nWhat to do:" : L"\n\nWas tun:";
-    if (folderSteps)
-        text += en ? L"\n- Close every ICQ 7 and Kestrun that runs, make room on the disk if it is full, and press "
-                     L"Start again."
-                   : L"\n- Schließen Sie jedes laufende ICQ 7 und Kestrun, schaffen Sie Platz auf dem Laufwerk, falls "
-                     L"es voll ist, und drücken Sie erneut Start.";
-    if (registrySteps || t.rightsError != 0)
-        text += en ? L"\n- \"Only one instance\" needs an installed ICQ of that generation. Otherwise start Ternavo "
-                     L"as administrator and press Start again."
-                   : L"\n- \"Nur eine Instanz\" braucht ein installiertes ICQ dieser Generation. Sonst starten Sie "
-                     L"Ternavo als Administrator und drücken erneut Start.";
-    if (t.refused)
-        text += en ? L"\n- Choose the ICQ 7 folder by its real path under \"Settings\" and press Start again."
-                   : L"\n- Wählen Sie den ICQ 7 Ordner unter \"Einstellungen\" mit seinem wirklichen Pfad und "
-                     L"drücken Sie erneut Start.";
-    return text;
-}
-
-// For the box after "Changes failed!": what failed, when there is more to
-// say than the "ICQ 7" messages said already; else empty text.
-std::wstring TroubleToTell(const Trouble& t) {
-    bool anything = t.refused || t.rightsError != 0;
-    for (const apply::Failure& f : t.failures) anything = anything || f.step != apply::Step::RemoveStarter;
-    return anything ? TroubleText(t) : std::wstring();
-}
+trouble::Audience TextAudience() { return {g_run.UseEnglish, WindowsMajorVersion() < 6}; }
 
 // Whether a copy "as administrator" would have more rights than this one:
 // asked of the system once.
@@ -205,7 +129,7 @@ PressResult RunPress(const apply::Choices& chosen, const std::wstring& dir, cons
         worker.icq7 = false;
     }
     apply::Outcome icq7Outcome = apply::Outcome::Refused;  // until a run has taken ICQ 7
-    Trouble trouble;
+    trouble::Trouble trouble;
     if (apply::AnyGeneration(worker)) {
         if (window.waiting) window.waiting(true);
         WorkerReport report;
@@ -220,7 +144,8 @@ PressResult RunPress(const apply::Choices& chosen, const std::wstring& dir, cons
         outcome = Worse(outcome, workerOutcome);
         if (worker.icq7) icq7Outcome = workerOutcome;
         trouble.failures = report.Failures();
-        trouble.refused = workerOutcome == apply::Outcome::Refused;
+        trouble.refusal = run.startError == ERROR_SUCCESS ? startup::RefusalOfExitCode(run.exitCode)
+                                                          : apply::Refusal::None;
         trouble.rightsError = run.startError;
     }
     if (apply::AnyGeneration(own)) {
@@ -228,7 +153,7 @@ PressResult RunPress(const apply::Choices& chosen, const std::wstring& dir, cons
         outcome = Worse(outcome, ownRun.outcome);
         if (own.icq7) icq7Outcome = ownRun.outcome;
         trouble.failures.insert(trouble.failures.end(), ownRun.failures.begin(), ownRun.failures.end());
-        trouble.refused = trouble.refused || ownRun.outcome == apply::Outcome::Refused;
+        if (trouble.refusal == apply::Refusal::None) trouble.refusal = ownRun.refusal;
     }
 
     // The user's own steps, for the user who pressed Start, once the folder's were taken.
@@ -245,8 +170,12 @@ PressResult RunPress(const apply::Choices& chosen, const std::wstring& dir, cons
             }
         }
     }
-    return {PressResult::End::Done, outcome,
-            outcome != apply::Outcome::Succeeded ? TroubleToTell(trouble) : std::wstring()};
+    PressResult result{PressResult::End::Done, outcome, {}};
+    if (outcome != apply::Outcome::Succeeded && trouble::AnythingToTell(trouble))
+        result.boxes.push_back(trouble::TroubleText(trouble, TextAudience(), Reason));
+    std::wstring left = trouble::CopiesLeftText(trouble.failures, g_run.UseEnglish);
+    if (!left.empty()) result.boxes.push_back(left);
+    return result;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 // the press ended. The press knows the window only by what it is given here.
 #include <windows.h>
 #include <string>
+#include <vector>
 #include "ternavo/rules/applyplan.h"
 
 // What the press needs of the window that runs it.
@@ -25,9 +26,9 @@ struct PressResult {
     };
     End end = End::Done;
     apply::Outcome outcome = apply::Outcome::Succeeded;
-    // What failed and what to do, for a box after the result; empty when the
-    // press's own messages said it all.
-    std::wstring trouble;
+    // Boxes after the result: what failed and what to do (unless the press's
+    // own messages said it all), the copies that a removal left in use.
+    std::vector<std::wstring> boxes;
 };
 
 // Start was pressed (by hand or by "-start") with these choices.
