@@ -167,6 +167,16 @@ TEST_F(Worker, AnInstallationThatCannotMakeACopyCurrentFails) {
     RemoveDirectoryW((icq + L"ICQ.exe3").c_str());
     EXPECT_EQ(Run(t, Args({false, false, false, true, apply::Instances::Allow}, icq)), 0);
     EXPECT_EQ(wt::ReadBytes(icq + L"ICQ.exe3"), icqBytes);
+
+    // Without kestrun.ini, the highest copy present says how many are used:
+    // a stale ICQ.exe7 and a missing ICQ.exe6 are both made current.
+    ASSERT_FALSE(wt::Exists(icq + L"kestrun.ini"));
+    DeleteFileW((icq + L"ICQ.exe6").c_str());
+    wt::WriteBytes(icq + L"ICQ.exe7", "stale");
+    EXPECT_EQ(Run(t, Args({false, false, false, true, apply::Instances::Allow}, icq)), 0);
+    EXPECT_EQ(wt::ReadBytes(icq + L"ICQ.exe6"), icqBytes);
+    EXPECT_EQ(wt::ReadBytes(icq + L"ICQ.exe7"), icqBytes);
+    EXPECT_FALSE(wt::Exists(icq + L"ICQ.exe8"));
 }
 
 TEST_F(Worker, FilesWithASecondNameAreRefusedOnBothRoads) {
