@@ -42,29 +42,124 @@ void ClearAttributes(const std::wstring& path) {
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-unsigned long CopyWhole(const std::wstring& source, const std::wstring& target) {
+namespace {
+
+// 64 bits from the system's random source (advapi32's RtlGenRandom, there
+// since XP), or from the clock where it fails.
+unsigned long long RandomBits() {
+    using RandomFn = BOOLEAN(WINAPI*)(PVOID, ULONG);
+    static const auto random = reinterpret_cast<RandomFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"advapi32.dll"), "SystemFunction036")));
+    unsigned long long bits = 0;
+    if (random && random(&bits, sizeof(bits))) return bits;
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    return static_cast<unsigned long long>(now.QuadPart) ^ (static_cast<unsigned long long>(GetCurrentProcessId()) << 32);
+}
+
+// Writes all of `source` from its start into `target`. 0 or the system's error.
+DWORD CopyBytes(HANDLE source, HANDLE target) {
+    LARGE_INTEGER start{};
+    if (!SetFilePointerEx(source, start, nullptr, FILE_BEGIN)) return GetLastError();
+    static char buffer[64 * 1024];
+    for (;;) {
+        DWORD read = 0, written = 0;
+        if (!ReadFile(source, buffer, sizeof(buffer), &read, nullptr)) return GetLastError();
+        if (read == 0) return 0;
+        if (!WriteFile(target, buffer, read, &written, nullptr)) return GetLastError();
+        if (written != read) return ERROR_WRITE_FAULT;
+    }
+}
+
+}  // namespace
+
+win::Handle NewTempFileIn(const std::wstring& dir, std::wstring& temp) {
+    // Names past the system's path limit fail on Windows (without long-path
+    // support, which neither program declares); Wine would take them.
+    if (dir.size() + 23 >= MAX_PATH) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return win::Handle();
+    }
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        wchar_t name[24];
+        wsprintfW(name, L"kes%08lx%08lx.tmp", static_cast<unsigned long>(RandomBits() >> 32),
+                  static_cast<unsigned long>(RandomBits()));
+        temp = dir + name;
+        win::Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
+    }
+    return win::Handle();
+}
+
+FileFacts FactsOfHandle(HANDLE file) {
+    FileFacts facts;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(file, &info) ||
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+        return facts;
+    facts.plainFile = true;
+    facts.size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    facts.lastWrite = static_cast<int64_t>(
+        (static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime);
+    return facts;
+}
+
+unsigned long CopyWhole(HANDLE source, const std::wstring& target) {
     DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
         !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return ERROR_ACCESS_DENIED;  // what copying onto a folder gives
-    // What is there goes first (a link as itself), so that the copy below makes
-    // a new file and writes through nothing. A copy that runs cannot go: it stays.
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        ClearAttributes(target);
-        if (!DeleteFileW(target.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) return GetLastError();
-        // Reported deleted but still there (Wine reports success where the
-        // folder refuses it): this user may not replace it.
-        if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) return ERROR_ACCESS_DENIED;
+    const size_t slash = target.find_last_of(L"\\/");
+    std::wstring temp;
+    win::Handle copy = NewTempFileIn(slash == std::wstring::npos ? std::wstring(L".\\") : target.substr(0, slash + 1), temp);
+    if (!copy) return GetLastError() ? GetLastError() : ERROR_FILE_EXISTS;
+    DWORD error = CopyBytes(source, copy.get());
+    FILETIME written{};
+    if (error == 0 && !GetFileTime(source, nullptr, nullptr, &written)) error = GetLastError();
+    if (error == 0 && !FlushFileBuffers(copy.get())) error = GetLastError();
+    if (error == 0 && !SetFileTime(copy.get(), nullptr, nullptr, &written)) error = GetLastError();
+    copy.reset();
+    if (error == 0) {
+        // A read-only file cannot be replaced; a link keeps its target's attributes.
+        if (attributes != INVALID_FILE_ATTRIBUTES) ClearAttributes(target);
+        if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            error = GetLastError();
     }
-    if (!CopyFileW(source.c_str(), target.c_str(), TRUE)) {
-        DWORD error = GetLastError();
-        // Cut short (a full disk): what was written goes. Something that came
-        // in between under that name is not ours.
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) DeleteFileW(target.c_str());
-        return error;
+    if (error != 0) DeleteFileW(temp.c_str());  // cut short: what was written goes
+    return error;
+}
+
+unsigned long CopyWhole(const std::wstring& source, const std::wstring& target) {
+    win::Handle file(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return GetLastError();
+    return CopyWhole(file.get(), target);
+}
+
+std::vector<std::wstring> RunningProgramPaths() {
+    using QueryNameFn = BOOL(WINAPI*)(HANDLE, DWORD, LPWSTR, PDWORD);
+    static const auto queryName = reinterpret_cast<QueryNameFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "QueryFullProcessImageNameW")));
+    std::vector<std::wstring> paths;
+    win::Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return paths;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    std::wstring buffer(32768, L'\0');
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
+        if (queryName) {
+            win::Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
+            DWORD size = static_cast<DWORD>(buffer.size());
+            if (process && queryName(process.get(), 0, buffer.data(), &size)) paths.emplace_back(buffer.data(), size);
+            continue;
+        }
+        // Before Vista: the process's first module is its program file.
+        win::Handle modules(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, entry.th32ProcessID));
+        MODULEENTRY32W module{};
+        module.dwSize = sizeof(module);
+        if (modules && Module32FirstW(modules.get(), &module)) paths.push_back(module.szExePath);
     }
-    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return 0;
+    return paths;
 }
 
 std::vector<std::wstring> RunningProgramNames() {

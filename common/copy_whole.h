@@ -5,23 +5,44 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+#include <windows.h>
 #include "common/rules/copyrule.h"
+#include "common/winutil.h"
 
 // Size and last-write time of a plain file; a folder, a link (reparse point)
 // or a file that cannot be read gives no facts.
 FileFacts FactsOfFile(const std::wstring& path);
+// The same of a file open with read access to its attributes.
+FileFacts FactsOfHandle(HANDLE file);
 // Gives a plain file normal attributes (a read-only file can be neither
 // replaced nor deleted). A link is left alone: its target is not ours.
 void ClearAttributes(const std::wstring& path);
-// Copies `source` to `target` as a new file with normal attributes (the copy
-// would otherwise take over a read-only ICQ.exe's attribute). What is at
-// `target` is deleted first; a link there is deleted, never followed; a folder
-// there, or a file that cannot be deleted (it runs), refuses the copy. The
-// system gives the copy its source's last-write time when all is written, so a
-// copy cut short is never judged current (JudgeCopy). 0 on success, else the
-// system's error code.
+// A new file of a name nobody can guess ("kes" and 16 hex digits, ".tmp") in
+// the folder `dir` (ending in "\"), open for writing: created, never opened,
+// so that nothing planted under that name (a link to another file) is written
+// through. Its name goes to `temp`; no file, with the system's reason in
+// GetLastError, when none can be made.
+win::Handle NewTempFileIn(const std::wstring& dir, std::wstring& temp);
+
+// Copies the file open as `source` (with read access) to `target`, whole or
+// not at all: into a new file of a random name beside the target, flushed to
+// the disk, given the source's last-write time, and only then moved into the
+// target's place, the move written through. So a copy of the right size and
+// time always holds its bytes, also after a power cut (JudgeCopy trusts size
+// and time), and a copy cut short never takes the name. The copy has normal
+// attributes (not a read-only ICQ.exe's). A link at `target` is replaced,
+// never followed; a folder there, or a file that cannot be replaced (it runs),
+// refuses the copy and leaves it as it was. 0 on success, else the system's
+// error code.
+unsigned long CopyWhole(HANDLE source, const std::wstring& target);
+// The same from a file named `source`.
 unsigned long CopyWhole(const std::wstring& source, const std::wstring& target);
 // The program file names of the processes that run now, whoever runs them (a
 // snapshot of the system's processes sees every user's): each numbered copy
 // has a name of its own, so this tells which copies run.
 std::vector<std::wstring> RunningProgramNames();
+// The full paths of the program files of the processes that run now, where
+// the system tells them to this process (QueryFullProcessImageNameW, or the
+// process's first module before Vista): a copy of the same name in another
+// folder is another program.
+std::vector<std::wstring> RunningProgramPaths();

@@ -65,4 +65,9 @@ std::wstring SystemErrorText(DWORD code, bool english) {
     return {};
 }
 
+bool SamePath(const std::wstring& a, const std::wstring& b) {
+    return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                          static_cast<int>(b.size())) == CSTR_EQUAL;
+}
+
 }  // namespace win

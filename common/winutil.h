@@ -91,6 +91,9 @@ std::wstring ModuleDir();
 std::wstring WindowText(HWND hwnd);
 // Appends "\" when the text does not end in one.
 std::wstring WithBackslash(std::wstring path);
+// Two paths name the same file as the file system compares names: letter
+// case does not count.
+bool SamePath(const std::wstring& a, const std::wstring& b);
 // Lets the window system deliver queued messages before going on. A request
 // to quit is kept for the main loop; false once one has come.
 bool DoEvents();

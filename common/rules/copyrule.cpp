@@ -32,9 +32,13 @@ ChosenCopy ChooseCopy(CopyTable table, const RefreshCopy& refresh) {
 
     ChosenCopy chosen;
     chosen.nr = turn;
-    if (!seen(turn).current) {
+    if (!seen(turn).current && table.mayWrite) {
         chosen.copyError = refresh(turn);
         if (chosen.copyError == 0) seen(turn) = {true, false};
+    } else if (!seen(turn).current) {
+        // Where Kestrun may not write it touches no copy: a stale one stays
+        // as the administrator's installation left it.
+        chosen.copyError = kAccessDenied;
     }
     auto take = [&](int32_t nr) {
         chosen.nr = nr;

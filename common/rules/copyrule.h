@@ -5,9 +5,12 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include "common/rules/numbers.h"
 
 // Kestrun keeps at most this many numbered copies: ICQ.exe1 .. ICQ.exe99.
 constexpr int32_t kMostCopies = 99;
+// "ICQ.exe" followed by the number: ICQ.exe1, ICQ.exe2, ...
+inline std::wstring CopyNameFor(int32_t nr) { return L"ICQ.exe" + DecimalText(nr); }
 
 // What Kestrun knows of one file. `plainFile` is false when there is nothing
 // of that name, when it is a folder or a link, or when it cannot be read;
@@ -67,9 +70,12 @@ struct ChosenCopy {
 // Makes ICQ.exeN current (written anew from ICQ.exe); 0 on success, else the
 // system's error code.
 using RefreshCopy = std::function<unsigned long(int32_t nr)>;
+// The system's "access denied": why a stale copy is not made current where
+// Kestrun may not write.
+constexpr unsigned long kAccessDenied = 5;
 // The choice of a launch with at least two copies. The turn's copy comes
-// first: a stale one is refreshed, and where Kestrun may write it is started
-// even when it runs, as ever. Otherwise, looking on from the turn through the
+// first: where Kestrun may write, a stale one is refreshed, and it is started
+// even when it runs, as ever; where it may not, nothing is refreshed at all. Otherwise, looking on from the turn through the
 // cycle 1..maxNr: a current copy that no one runs; where Kestrun may write and
 // the turn's stale copy runs, the next stale one that no one runs, refreshed
 // (one attempt); failing that,

@@ -4,6 +4,7 @@
 // ICQ's argument text and the settings values.
 #include <cstdint>
 #include <string>
+#include "common/rules/copyrule.h"
 #include "common/rules/startuptext.h"
 #include "kestrun/rules/cmdline.h"
 #include "common/rules/numbers.h"
@@ -23,8 +24,6 @@ struct LaunchNumbers {
 // `lastNr`, `maxNr`, `starts` are the stored texts; `instanceLimit` is "-instances=".
 LaunchNumbers CorrectLaunchNumbers(const std::wstring& lastNr, const std::wstring& maxNr,
                                    const std::wstring& starts, int16_t instanceLimit);
-// "ICQ.exe" followed by the number: ICQ.exe1, ICQ.exe2, ...
-inline std::wstring CopyNameFor(int32_t nr) { return L"ICQ.exe" + DecimalText(nr); }
 // Follow-up timer: a slower first launch ever gets twice as long per tick.
 inline unsigned FollowUpInterval(int32_t starts) { return starts <= 1 ? 2000u : 1000u; }
 // Ticks of the follow-up timer after which Kestrun stops waiting for the marker.

@@ -22,6 +22,16 @@ enum class Step {
 // ICQ 7 folder, or it or one of Kestrun's files in it is a reparse point).
 enum class Outcome { Succeeded, Failed, Refused };
 
+// Why steps were refused before any change, each with its own advice.
+enum class Refusal {
+    None,
+    Arguments,          // the worker's command line is not one Ternavo writes
+    FolderUnavailable,  // the ICQ 7 folder (or one of its files) cannot be opened, or another program holds it
+    NotICQ7,            // the folder no longer holds ICQ.exe and MCore.dll of ICQ 7
+    Link,               // a junction or link on the way, or a file in it that is a link or has a second name
+    OthersMayChange,    // users without administrator rights may change the folder
+};
+
 // A step that failed, with the system's reason (its error code). A numbered
 // copy of ICQ.exe that the installation could not make current names its number.
 struct Failure {
@@ -31,9 +41,14 @@ struct Failure {
     bool operator==(const Failure& o) const { return step == o.step && error == o.error && copy == o.copy; }
 };
 
+// A numbered copy that the removal could not delete because it runs: the
+// removal is done all the same, and the copy goes with the next one.
+inline bool LeftInUse(const Failure& f) { return f.step == Step::RemoveStarter && f.copy > 0; }
+
 // How a run of steps ended, and what failed.
 struct Report {
     Outcome outcome = Outcome::Succeeded;
+    Refusal refusal = Refusal::None;  // with Outcome::Refused
     std::vector<Failure> failures;
 };
 

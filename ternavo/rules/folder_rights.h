@@ -14,7 +14,9 @@ enum class Who {
     Administrators,    // the local group Administrators
     System,            // the operating system (LocalSystem)
     TrustedInstaller,  // the service that owns the system's own files
-    Other,             // anyone else: users, groups, placeholders such as CREATOR OWNER
+    PowerUsers,        // Power Users: may change Program Files on XP, and may make themselves administrators there
+    CreatorOwner,      // CREATOR OWNER: whoever makes a new file gets it, so it grants no one else
+    Other,             // anyone else: users, groups, other placeholders
 };
 
 enum class AceType { Allow, Deny };
@@ -25,6 +27,7 @@ struct Ace {
     bool inheritOnly;  // passed on to new files and folders only, not the folder's own
     uint32_t mask;
     Who trustee;
+    bool toFiles = false;  // passed on to the new files in the folder (object inherit)
 };
 
 // What the system reports for a folder. Without an access list (`hasDacl`
@@ -50,7 +53,9 @@ constexpr uint32_t kChangingRights = kAddFile | kAddSubfolder | kWriteEa | kDele
                                      kDelete | kWriteDac | kWriteOwner | kGenericAll | kGenericWrite;
 
 // True when the owner is Administrators, SYSTEM or TrustedInstaller, and no
-// entry that applies to the folder itself grants anyone else a changing right.
+// entry that applies to the folder itself, or passes on to the files made in
+// it (Kestrun.exe, the numbered copies), grants anyone else a changing right.
+// Entries passed on to new subfolders only are no matter: the steps make none.
 // Deny entries grant nothing, so they never make a folder safe: an owner who
 // denied themselves write access may still rewrite the list.
 bool OnlyAdministratorsMayChange(const FolderSecurity& folder);

@@ -1,4 +1,5 @@
 #include "ternavo/rules/switches.h"
+#include <iterator>
 
 namespace {
 
@@ -179,18 +180,34 @@ WorkerOrder ReadWorkerArguments(const std::wstring& arguments) {
     return order;
 }
 
-int WorkerExitCode(apply::Outcome outcome) {
+namespace {
+
+// The refusals by exit code, from 2 on.
+constexpr apply::Refusal kRefusals[] = {apply::Refusal::Arguments, apply::Refusal::FolderUnavailable,
+                                        apply::Refusal::NotICQ7, apply::Refusal::Link,
+                                        apply::Refusal::OthersMayChange};
+
+}  // namespace
+
+int WorkerExitCode(apply::Outcome outcome, apply::Refusal why) {
     switch (outcome) {
         case apply::Outcome::Succeeded: return 0;
         case apply::Outcome::Failed: return 1;
-        case apply::Outcome::Refused: return 2;
+        case apply::Outcome::Refused:
+            for (size_t i = 0; i < std::size(kRefusals); ++i)
+                if (kRefusals[i] == why) return static_cast<int>(2 + i);
+            return 2;
     }
     return 1;
 }
 
+apply::Refusal RefusalOfExitCode(unsigned long code) {
+    return code >= 2 && code - 2 < std::size(kRefusals) ? kRefusals[code - 2] : apply::Refusal::None;
+}
+
 apply::Outcome OutcomeOfExitCode(unsigned long code) {
     if (code == 0) return apply::Outcome::Succeeded;
-    if (code == 2) return apply::Outcome::Refused;
+    if (RefusalOfExitCode(code) != apply::Refusal::None) return apply::Outcome::Refused;
     return apply::Outcome::Failed;
 }
 

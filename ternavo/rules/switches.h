@@ -71,10 +71,14 @@ WorkerOrder ReadWorkerArguments(const std::wstring& arguments);
 // A folder path that names its drive or server: "X:\..." or "\\...".
 bool IsAbsoluteFolder(const std::wstring& folder);
 
-// The worker's exit codes: 0 every step done, 1 a step failed, 2 refused
-// before any change; anything else (the worker ended some other way) counts
-// as failed.
-int WorkerExitCode(apply::Outcome outcome);
+// The worker's exit codes: 0 every step done, 1 a step failed; refused before
+// any change, one code per reason: 2 its arguments, 3 the folder cannot be
+// opened or is in use, 4 it holds no ICQ 7, 5 a link or a file with a second
+// name, 6 others may change it. Anything else (the worker ended some other
+// way) counts as failed.
+int WorkerExitCode(apply::Outcome outcome, apply::Refusal why = apply::Refusal::Arguments);
 apply::Outcome OutcomeOfExitCode(unsigned long code);
+// Why the worker refused, by its exit code; None when it did not refuse.
+apply::Refusal RefusalOfExitCode(unsigned long code);
 
 }  // namespace startup

@@ -9,8 +9,9 @@
 // Runs the steps that `steps` calls for, in order; a step that fails does not
 // stop the others, and the report names it with the system's reason. With
 // ICQ 7, `icq7Dir` must be an ICQ 7 folder, reached through no junction or
-// link, none of Kestrun's files in it a link: otherwise nothing at all is
-// done and the outcome is Refused. The folder is held for the whole run. The
-// worker (`asWorker`) also refuses a folder that anyone but administrators may
-// change: the window's own run could write there, so the worker is never needed.
-apply::Report RunSteps(const apply::Choices& steps, const std::wstring& icq7Dir, bool asWorker = false);
+// link, none of its files that the steps touch a link or a file with a second
+// name: otherwise nothing at all is done, the outcome is Refused and the
+// report says why. The folder is held for the whole run. Run with
+// administrator rights (the token decides, not the command line), the steps
+// also refuse a folder that anyone but administrators may change.
+apply::Report RunSteps(const apply::Choices& steps, const std::wstring& icq7Dir);

@@ -1,5 +1,6 @@
 #include "ternavo/steps/folder_security.h"
-#include <aclapi.h>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -23,12 +24,18 @@ private:
 Who WhoIs(PSID sid) {
     static NtSid administrators{SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS};
     static NtSid system{SECURITY_LOCAL_SYSTEM_RID};
+    static NtSid powerUsers{SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_POWER_USERS};
     static NtSid trustedInstaller{SECURITY_SERVICE_ID_BASE_RID, 956008885, 3418522649, 1831038044, 1853292631,
                                   2271478464};
     if (!sid || !IsValidSid(sid)) return Who::Other;
     if (EqualSid(sid, administrators.sid())) return Who::Administrators;
     if (EqualSid(sid, system.sid())) return Who::System;
+    if (EqualSid(sid, powerUsers.sid())) return Who::PowerUsers;
     if (EqualSid(sid, trustedInstaller.sid())) return Who::TrustedInstaller;
+    static const SID_IDENTIFIER_AUTHORITY creator = SECURITY_CREATOR_SID_AUTHORITY;
+    if (memcmp(GetSidIdentifierAuthority(sid), &creator, sizeof(creator)) == 0 && *GetSidSubAuthorityCount(sid) == 1 &&
+        *GetSidSubAuthority(sid, 0) == SECURITY_CREATOR_OWNER_RID)
+        return Who::CreatorOwner;
     return Who::Other;
 }
 
@@ -39,11 +46,6 @@ Who WhoIs(PSID sid) {
 bool RunsUnderWine() {
     return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
 }
-
-struct LocalMemory {
-    HLOCAL memory = nullptr;
-    ~LocalMemory() { LocalFree(memory); }
-};
 
 }  // namespace
 
@@ -68,7 +70,7 @@ folder_rights::FolderSecurity SecurityOf(PSECURITY_DESCRIPTOR descriptor) {
         // plain ones have the SID right after the mask.
         auto* plain = static_cast<ACCESS_ALLOWED_ACE*>(entry);
         folder_rights::Ace ace{folder_rights::AceType::Allow, (header->AceFlags & INHERIT_ONLY_ACE) != 0, plain->Mask,
-                               Who::Other};
+                               Who::Other, (header->AceFlags & OBJECT_INHERIT_ACE) != 0};
         switch (header->AceType) {
             case ACCESS_DENIED_ACE_TYPE:
             case ACCESS_DENIED_CALLBACK_ACE_TYPE:
@@ -89,12 +91,16 @@ folder_rights::FolderSecurity SecurityOf(PSECURITY_DESCRIPTOR descriptor) {
 }
 
 bool OnlyAdministratorsMayChange(HANDLE folder) {
-    LocalMemory descriptor;
-    if (GetSecurityInfo(folder, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, nullptr,
-                        nullptr, nullptr, nullptr, &descriptor.memory) != ERROR_SUCCESS ||
-        !descriptor.memory)
-        return false;
-    folder_rights::FolderSecurity security = SecurityOf(descriptor.memory);
+    // Read from the held handle by the kernel itself: the access-list library
+    // would load a helper DLL by name, searched for in the program's folder
+    // on systems without the loader update.
+    const SECURITY_INFORMATION wanted = OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+    DWORD needed = 0;
+    GetKernelObjectSecurity(folder, wanted, nullptr, 0, &needed);
+    if (needed == 0) return false;
+    std::vector<BYTE> descriptor(needed);
+    if (!GetKernelObjectSecurity(folder, wanted, descriptor.data(), needed, &needed)) return false;
+    folder_rights::FolderSecurity security = SecurityOf(descriptor.data());
     // Under Wine what a folder's list says protects nothing and tells nothing:
     // the read above is all that applies there.
     if (RunsUnderWine()) return true;

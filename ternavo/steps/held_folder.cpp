@@ -8,11 +8,6 @@ std::wstring WithoutBackslash(std::wstring path) {
     return path;
 }
 
-bool SameName(const std::wstring& a, const std::wstring& b) {
-    return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                          static_cast<int>(b.size())) == CSTR_EQUAL;
-}
-
 // Any folder on the way to `path` (the drive's root left out) that is a
 // junction or symbolic link. Asked by name, one folder at a time: that is what
 // every Windows and Wine report, even before the system has final paths.
@@ -55,7 +50,11 @@ std::wstring FinalPath(HANDLE handle) {
 HeldFolder::HeldFolder(const std::wstring& dir) {
     if (dir.empty()) return;
     const std::wstring path = WithoutBackslash(GetLongPath(GetFullPath(win::WithBackslash(dir))));
-    if (path.size() < 3 || LinkOnTheWay(path)) return;
+    if (path.size() < 3) return;
+    if (LinkOnTheWay(path)) {
+        linked_ = true;
+        return;
+    }
     // Read access takes part in sharing (attributes alone would not), and
     // without delete sharing the folder cannot be renamed while it is held.
     // Its owner and access list are read through the same handle.
@@ -65,13 +64,15 @@ HeldFolder::HeldFolder(const std::wstring& dir) {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!handle_ || !GetFileInformationByHandle(handle_.get(), &info) ||
         !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        linked_ = handle_ && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
         handle_.reset();
         return;
     }
     // A link swapped in between the look along the way and the opening shows
     // here: the held folder must lie exactly where its name says.
     std::wstring final = FinalPath(handle_.get());
-    if (!final.empty() && !SameName(WithoutBackslash(final), path)) {
+    if (!final.empty() && !win::SamePath(WithoutBackslash(final), path)) {
+        linked_ = true;
         handle_.reset();
         return;
     }

@@ -18,6 +18,8 @@ public:
     HeldFolder& operator=(const HeldFolder&) = delete;
 
     bool Held() const { return handle_.valid() && !path_.empty(); }
+    // Not held because a junction or link lies on its path or is the folder itself.
+    bool Linked() const { return linked_; }
     // The verified path, full and long, ending in "\".
     const std::wstring& Path() const { return path_; }
     // A file directly inside the folder.
@@ -27,4 +29,5 @@ public:
 private:
     win::Handle handle_;
     std::wstring path_;
+    bool linked_ = false;
 };

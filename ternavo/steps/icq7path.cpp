@@ -4,8 +4,6 @@
 #include "ternavo/system/file_version.h"
 #include "ternavo/system/long_path.h"
 #include "ternavo/system/registry.h"
-#include "ternavo/window/run_state.h"
-#include "ternavo/window/settings_dialog.h"
 #include "ternavo/rules/icq7search.h"
 
 bool IsICQDirectory(const std::wstring& dir) {
@@ -60,5 +58,3 @@ std::wstring FindICQ7Directory(const std::wstring& programDir) {
     if (found.index < 0 || !IsICQ7Version(found.dir)) return {};
     return found.dir.substr(0, found.dir.size() - 1);
 }
-
-void GetICQ7Path() { SetSettingsDialogFolder(FindICQ7Directory(g_run.ProgramDir)); }

@@ -1,14 +1,12 @@
 #pragma once
 // The ICQ 7 search: which folder holds ICQ, which holds ICQ 7, and the
-// search over the known places that fills the settings dialog at start-up.
+// search over the known places for the folder that start-up shows.
 #include <string>
 
 // A folder with both ICQ.exe and MCore.dll.
 bool IsICQDirectory(const std::wstring& dir);
 // Both files' versions begin with "7.".
 bool IsICQ7Version(const std::wstring& dirWithBackslash);
-// Fills the settings dialog's folder box with the found ICQ 7 folder, or "".
-void GetICQ7Path();
 
 struct ICQDirectoryFound {
     int index = -1;    // the candidate that was accepted, -1 when none

@@ -8,7 +8,6 @@
 #include "common/files.h"
 #include "common/winutil.h"
 #include "common/rules/copyrule.h"
-#include "kestrun/rules/launchrules.h"
 #include "ternavo/steps/numbered_copies.h"
 #include "ternavo/resource.h"
 #include "ternavo/system/resource_file.h"
@@ -17,9 +16,25 @@
 
 namespace {
 
-bool IsReparsePoint(const std::wstring& path) {
+// What a file of the folder is, looked at as itself (a link is not followed).
+apply::Refusal RefusalOfFile(const std::wstring& path) {
     DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? apply::Refusal::None
+                                                                              : apply::Refusal::FolderUnavailable;
+    }
+    // Wine shows its links by name only: the handle below would be the target's.
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return apply::Refusal::Link;
+    win::Handle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file || !GetFileInformationByHandle(file.get(), &info)) return apply::Refusal::FolderUnavailable;
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return apply::Refusal::Link;
+    // A folder in a file's place is no link: the step that meets it fails.
+    if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && info.nNumberOfLinks > 1) return apply::Refusal::Link;
+    return apply::Refusal::None;
 }
 
 // The user's desktop folder with "\", or empty text when the system does not
@@ -32,10 +47,13 @@ std::wstring DesktopFolder() {
 
 // Kestrun's numbered copies of ICQ.exe and their marker files, read-only ones
 // included. A copy that is running cannot be deleted (the system refuses,
-// error 5): it stays, and that is no failure. DeleteFileW deletes a link
-// itself, never what it points at.
-void DeleteNumberedCopies(const HeldFolder& folder) {
-    for (int32_t nr = 1; nr <= kMostCopies; ++nr) RemoveNumberedCopy(folder, nr);
+// error 5): it stays, and comes back as left in use, with the system's reason.
+// DeleteFileW deletes a link itself, never what it points at.
+std::vector<apply::Failure> DeleteNumberedCopies(const HeldFolder& folder) {
+    std::vector<apply::Failure> left;
+    for (int32_t nr = 1; nr <= kMostCopies; ++nr)
+        if (unsigned long error = RemoveNumberedCopy(folder, nr)) left.push_back({apply::Step::RemoveStarter, error, nr});
+    return left;
 }
 
 // Puts the embedded starter in place of `target`, whole or not at all. The old
@@ -52,33 +70,36 @@ unsigned long WriteStarter(const std::wstring& target) {
 
 }  // namespace
 
-bool StarterFilesHaveReparsePoint(const HeldFolder& folder) {
-    if (IsReparsePoint(folder.File(L"Kestrun.exe")) || IsReparsePoint(folder.File(L"kestrun.ini"))) return true;
+apply::Refusal StarterFilesRefusal(const HeldFolder& folder) {
+    for (const wchar_t* name : {L"ICQ.exe", L"MCore.dll", L"Kestrun.exe", L"kestrun.ini"})
+        if (apply::Refusal why = RefusalOfFile(folder.File(name)); why != apply::Refusal::None) return why;
     for (int32_t nr = 1; nr <= kMostCopies; ++nr) {
         std::wstring copy = folder.File(CopyNameFor(nr));
-        if (IsReparsePoint(copy) || IsReparsePoint(copy + L".csassembly")) return true;
+        for (const std::wstring& file : {copy, copy + L".csassembly", copy + L".tmp"})
+            if (apply::Refusal why = RefusalOfFile(file); why != apply::Refusal::None) return why;
     }
-    return false;
+    return apply::Refusal::None;
 }
 
-std::vector<apply::Failure> InstallStarter(const HeldFolder& folder) {
+std::vector<apply::Failure> InstallStarter(const HeldFolder& folder, HANDLE icqFile) {
     if (unsigned long error = WriteStarter(folder.File(L"Kestrun.exe")))
         return {{apply::Step::InstallStarter, error, 0}};
     // Kestrun run by a user who may not write here starts these copies. How
     // many the folder uses is read from the old kestrun.ini, so before it goes.
-    std::vector<apply::Failure> failed = PrepareNumberedCopies(folder);
+    std::vector<apply::Failure> failed = PrepareNumberedCopies(folder, icqFile);
     // The old settings go with the new starter only.
     DeleteFileW(folder.File(L"kestrun.ini").c_str());
     return failed;
 }
 
-unsigned long RemoveStarter(const HeldFolder& folder) {
+std::vector<apply::Failure> RemoveStarter(const HeldFolder& folder) {
     ClearAttributes(folder.File(L"Kestrun.exe"));
     DWORD error = DeleteFileW(folder.File(L"Kestrun.exe").c_str()) ? 0 : GetLastError();
     DeleteFileW(folder.File(L"kestrun.ini").c_str());
-    DeleteNumberedCopies(folder);
-    if (!FileExists(folder.File(L"Kestrun.exe"))) return 0;
-    return error != 0 ? error : ERROR_ACCESS_DENIED;  // reported deleted, yet there (Wine, a folder that refuses)
+    std::vector<apply::Failure> failed = DeleteNumberedCopies(folder);
+    if (FileExists(folder.File(L"Kestrun.exe")))  // reported deleted, yet there (Wine, a folder that refuses)
+        failed.insert(failed.begin(), {apply::Step::RemoveStarter, error != 0 ? error : ERROR_ACCESS_DENIED, 0});
+    return failed;
 }
 
 bool StarterInPlace(const std::wstring& dir) {

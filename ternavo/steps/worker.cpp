@@ -5,8 +5,8 @@
 
 int RunWorker(const std::wstring& arguments) {
     startup::WorkerOrder order = startup::ReadWorkerArguments(arguments);
-    if (!order.valid) return startup::WorkerExitCode(apply::Outcome::Refused);
-    apply::Report report = RunSteps(order.steps, order.icq7Folder, true);
+    if (!order.valid) return startup::WorkerExitCode(apply::Outcome::Refused, apply::Refusal::Arguments);
+    apply::Report report = RunSteps(order.steps, order.icq7Folder);
     if (order.reportTo != 0) LeaveReport(order.reportTo, report.failures);
-    return startup::WorkerExitCode(report.outcome);
+    return startup::WorkerExitCode(report.outcome, report.refusal);
 }

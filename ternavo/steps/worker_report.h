@@ -2,7 +2,10 @@
 // How the worker, which has no window, tells the window what failed: a small
 // shared memory block that the window makes before it starts the worker and
 // reads after the worker ended. The worker only writes a fixed number of
-// words into it; the window takes from it only well-formed failures.
+// words into it; the window takes from it only well-formed failures. The
+// worker often runs as another account (an administrator's password typed by
+// a standard user): the block lets Administrators and the window's own user
+// write it, and nobody else.
 #include <vector>
 #include "common/winutil.h"
 #include "ternavo/rules/applyplan.h"

@@ -131,7 +131,7 @@ void ShowSavedChoices() {
     if (IsICQDirectory(win::WithBackslash(saved.icq7Folder)))
         SetSettingsDialogFolder(saved.icq7Folder);
     else
-        GetICQ7Path();
+        SetSettingsDialogFolder(FindICQ7Directory(g_run.ProgramDir));
     const bool on[] = {saved.pro, saved.lite, saved.icq6, saved.icq7};  // in the order of kGenerationBoxes
     bool any = false;
     for (size_t i = 0; i < std::size(kGenerationBoxes); ++i) {
@@ -185,14 +185,36 @@ void CloseProgram() {
     DestroyWindow(window.hwnd);
 }
 
+// How a press ended, on the window: the status line and its mark, and the box
+// that says what failed. A press that needs a confirmed ICQ 7 folder first
+// opens the settings dialog, whose OK resumes it once the dialog is gone.
+void ShowPressEnd(const PressResult& result, const apply::Choices& choices) {
+    switch (result.end) {
+    case PressResult::End::AskFolder:
+        ShowStatus(StatusLine::Idle);
+        if (ShowSettingsDialog()) SetTimer(window.hwnd, kResumeTimer, 1, nullptr);
+        return;
+    case PressResult::End::Declined:
+        ShowStatus(StatusLine::Idle);
+        return;
+    case PressResult::End::Done:
+        ShowResult(result.outcome, choices);
+        for (const std::wstring& box : result.boxes)
+            if (window.hwnd) MessageBoxW(window.hwnd, box.c_str(), L"Ternavo", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+}
+
+PressWindow ForThePress() { return {window.hwnd, SetStartBusy}; }
+
 void OnStart() {
     ShowStatus(StatusLine::Busy);
     UpdateWindow(Ctl("StatusLine"));
-    PressStart();
+    apply::Choices choices = CurrentChoices();
+    ShowPressEnd(PressStart(choices, ForThePress()), choices);
 }
 
 void OnSettingsLink(HWND label) {
-    g_run.StartPending = false;  // confirming the dialog now only saves the folder
     LinkClicked(label);
     ShowSettingsDialog();
     UpdateShield();  // another folder may need other rights
@@ -206,7 +228,8 @@ void OnTimer(UINT_PTR id) {
     } else if (id == kResumeTimer) {
         KillTimer(window.hwnd, kResumeTimer);
         ShowStatus(StatusLine::Busy);
-        ResumeStartAfterDialog();
+        apply::Choices choices = CurrentChoices();
+        ShowPressEnd(ResumeStartAfterDialog(choices, ForThePress()), choices);
     }
 }
 
@@ -327,8 +350,6 @@ void SetStartBusy(bool busy) {
     }
     EnableWindow(Ctl("StartButton"), !busy && AnyGenerationTicked());
 }
-
-void ResumeAfterDialog() { SetTimer(window.hwnd, kResumeTimer, 1, nullptr); }
 
 HWND CreateMainWindow() {
     WNDCLASSEXW wc{sizeof(wc)};

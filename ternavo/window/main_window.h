@@ -19,5 +19,3 @@ void ShowStatus(StatusLine which);
 void ShowResult(apply::Outcome outcome, const apply::Choices& choices);
 // Start is disabled while the worker runs, and enabled again afterwards.
 void SetStartBusy(bool busy);
-// Resumes the press of Start from the message loop, once the settings dialog is gone.
-void ResumeAfterDialog();

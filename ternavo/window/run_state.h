@@ -8,8 +8,5 @@ struct RunState {
     std::wstring SettingsPath;  // ProgramDir + "ternavo.ini"
     std::wstring CommandLine;   // arguments, trimmed of blanks
     bool UseEnglish = false;
-    // Start opened the settings dialog for lack of a confirmed ICQ 7 folder;
-    // the dialog's OK resumes the press.
-    bool StartPending = false;
 };
 extern RunState g_run;

@@ -23,6 +23,7 @@ struct SettingsDialog {
     FormIcon icon;
     HWND lastFocus = nullptr;
     std::wstring openedWith;  // the folder box's text when the dialog was shown
+    bool confirmed = false;   // left with OK
 };
 SettingsDialog dialog;
 
@@ -59,8 +60,7 @@ void OnOk() {
         return;
     }
     WriteIniValue(g_run.SettingsPath, L"Ternavo", L"ICQ7Path", dir);
-    if (g_run.StartPending) ResumeAfterDialog();
-    g_run.StartPending = false;
+    dialog.confirmed = true;
     HideModal(dialog.hwnd);
 }
 
@@ -175,8 +175,10 @@ void SetSettingsDialogShortcut(bool checked) {
         SendMessageW(Ctl("ShortcutBox"), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void ShowSettingsDialog() {
+bool ShowSettingsDialog() {
     HWND hwnd = SettingsDialogWindow();
     if (hwnd && !IsWindowVisible(hwnd)) dialog.openedWith = win::WindowText(Ctl("FolderBox"));
+    dialog.confirmed = false;
     RunModal(hwnd);
+    return dialog.confirmed;
 }

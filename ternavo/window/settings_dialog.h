@@ -10,7 +10,7 @@ void SetSettingsDialogFolder(const std::wstring& dir);
 // The desktop shortcut box.
 bool SettingsDialogShortcut();
 void SetSettingsDialogShortcut(bool checked);
-// Shows the dialog modally.
-void ShowSettingsDialog();
+// Shows the dialog modally. True when it was left with OK (the folder saved).
+bool ShowSettingsDialog();
 // Puts the English texts on the dialog (creates it when needed).
 void SetSettingsDialogEnglishTexts();

@@ -4,18 +4,16 @@
 #include "common/files.h"
 #include "common/ini_file.h"
 #include "common/winutil.h"
-#include "kestrun/rules/launchrules.h"
 #include "ternavo/steps/apply.h"
 #include "ternavo/system/elevation.h"
 #include "ternavo/steps/icq7path.h"
 #include "ternavo/steps/install.h"
 #include "ternavo/system/long_path.h"
-#include "ternavo/window/main_window.h"
 #include "ternavo/system/real_path.h"
 #include "ternavo/system/rights_probe.h"
 #include "ternavo/rules/switches.h"
+#include "ternavo/rules/trouble_text.h"
 #include "ternavo/window/run_state.h"
-#include "ternavo/window/settings_dialog.h"
 #include "ternavo/system/windows_version.h"
 #include "ternavo/steps/worker_report.h"
 
@@ -23,7 +21,7 @@ namespace {
 
 enum class Message { WrongVersion, NoPath, WrongVersionRemove, NotDeleted, Removed, RealDrive };
 
-void Tell(Message m) {
+void Tell(HWND owner, Message m) {
     struct Text { const wchar_t* en; const wchar_t* de; UINT icon; };
     static const Text kTexts[] = {
         {L"There was no correct version of ICQ 7 found.",
@@ -48,17 +46,10 @@ void Tell(Message m) {
          L"Bitte wählen Sie den ICQ 7 Ordner in den Einstellungen über sein echtes Laufwerk oder seinen Netzwerkpfad.",
          MB_ICONEXCLAMATION},
     };
-    if (!MainWindow()) return;  // closed while the worker ran: nobody to tell
+    if (!IsWindow(owner)) return;  // closed while the worker ran: nobody to tell
     const Text& t = kTexts[static_cast<int>(m)];
-    MessageBoxW(MainWindow(), g_run.UseEnglish ? t.en : t.de, L"ICQ 7", MB_OK | t.icon);
+    MessageBoxW(owner, g_run.UseEnglish ? t.en : t.de, L"ICQ 7", MB_OK | t.icon);
 }
-
-// What a press could not do, for the box after "Changes failed!".
-struct Trouble {
-    std::vector<apply::Failure> failures;  // the steps that failed, with the system's reasons
-    bool refused = false;                  // the ICQ 7 folder was refused before any change
-    DWORD rightsError = 0;                 // the worker could not be started (not: declined)
-};
 
 std::wstring Reason(unsigned long error) {
     std::wstring text = win::SystemErrorText(error, g_run.UseEnglish);
@@ -66,77 +57,7 @@ std::wstring Reason(unsigned long error) {
     return text.empty() ? L"#" + std::to_wstring(error) : text;
 }
 
-const wchar_t* GenerationName(apply::Step step) {
-    switch (step) {
-        case apply::Step::AllowLite: case apply::Step::ForbidLite: return L"ICQ Lite (4.x, 5.x)";
-        case apply::Step::AllowPro: case apply::Step::ForbidPro: return L"ICQ Pro 2003";
-        default: return L"ICQ 6 / ICQ Lite 7";
-    }
-}
-
-// Which step failed and why, in the system's words, and what to do next.
-std::wstring TroubleText(const Trouble& t) {
-    const bool en = g_run.UseEnglish;
-    std::wstring text = en ? L"Start could not do everything:\n" : L"Start konnte nicht alles ausführen:\n";
-    std::wstring copies;
-    unsigned long copyError = 0;
-    bool folderSteps = false, registrySteps = false;
-    for (const apply::Failure& f : t.failures) {
-        if (f.step == apply::Step::RemoveStarter) continue;  // its own message says so already
-        if (f.step == apply::Step::InstallStarter && f.copy > 0) {
-            copies += (copies.empty() ? L"" : L", ") + CopyNameFor(f.copy);
-            if (copyError == 0) copyError = f.error;
-            folderSteps = true;
-        } else if (f.step == apply::Step::InstallStarter) {
-            text += (en ? L"\n- Kestrun.exe could not be written into the ICQ 7 folder: "
-                        : L"\n- Kestrun.exe konnte nicht in den ICQ 7 Ordner geschrieben werden: ") + Reason(f.error);
-            folderSteps = true;
-        } else {
-            text += L"\n- " + std::wstring(GenerationName(f.step)) +
-                    (en ? L": the setting in the registry could not be written: "
-                        : L": die Einstellung in der Registrierung konnte nicht geschrieben werden: ") + Reason(f.error);
-            registrySteps = true;
-        }
-    }
-    if (!copies.empty())
-        text += (en ? L"\n- These copies of ICQ.exe could not be made current: "
-                    : L"\n- Diese Kopien von ICQ.exe konnten nicht erneuert werden: ") + copies + L": " + Reason(copyError);
-    if (t.refused)
-        text += en ? L"\n- The ICQ 7 folder was refused before anything changed: it is reached through a link or "
-                     L"junction, one of Kestrun's files in it is a link, or users without administrator rights may "
-                     L"change it."
-                   : L"\n- Der ICQ 7 Ordner wurde abgelehnt, bevor sich etwas änderte: Er wird über eine Verknüpfung "
-                     L"oder Verbindung erreicht, eine von Kestruns Dateien darin ist eine Verknüpfung, oder Benutzer "
-                     L"ohne Administratorrechte dürfen ihn ändern.";
-    if (t.rightsError != 0)
-        text += (en ? L"\n- Ternavo could not be started with administrator rights: "
-                    : L"\n- Ternavo konnte nicht mit Administratorrechten gestartet werden: ") + Reason(t.rightsError);
-    text += en ? L"\n\nWhat to do:" : L"\n\nWas tun:";
-    if (folderSteps)
-        text += en ? L"\n- Close every ICQ 7 and Kestrun that runs, make room on the disk if it is full, and press "
-                     L"Start again."
-                   : L"\n- Schließen Sie jedes laufende ICQ 7 und Kestrun, schaffen Sie Platz auf dem Laufwerk, falls "
-                     L"es voll ist, und drücken Sie erneut Start.";
-    if (registrySteps || t.rightsError != 0)
-        text += en ? L"\n- \"Only one instance\" needs an installed ICQ of that generation. Otherwise start Ternavo "
-                     L"as administrator and press Start again."
-                   : L"\n- \"Nur eine Instanz\" braucht ein installiertes ICQ dieser Generation. Sonst starten Sie "
-                     L"Ternavo als Administrator und drücken erneut Start.";
-    if (t.refused)
-        text += en ? L"\n- Choose the ICQ 7 folder by its real path under \"Settings\" and press Start again."
-                   : L"\n- Wählen Sie den ICQ 7 Ordner unter \"Einstellungen\" mit seinem wirklichen Pfad und "
-                     L"drücken Sie erneut Start.";
-    return text;
-}
-
-// After "Changes failed!": the box that says what failed, when there is more
-// to say than the "ICQ 7" messages said already.
-void TellTrouble(const Trouble& t) {
-    bool anything = t.refused || t.rightsError != 0;
-    for (const apply::Failure& f : t.failures) anything = anything || f.step != apply::Step::RemoveStarter;
-    if (!anything || !MainWindow()) return;
-    MessageBoxW(MainWindow(), TroubleText(t).c_str(), L"Ternavo", MB_OK | MB_ICONEXCLAMATION);
-}
+trouble::Audience TextAudience() { return {g_run.UseEnglish, WindowsMajorVersion() < 6}; }
 
 // Whether a copy "as administrator" would have more rights than this one:
 // asked of the system once.
@@ -175,22 +96,23 @@ apply::Outcome Worse(apply::Outcome a, apply::Outcome b) {
 
 // The steps of this press in the folder `dir` (ending in "\", or empty
 // without ICQ 7), everything decided.
-void RunPress(const apply::Choices& chosen, const std::wstring& dir) {
+PressResult RunPress(const apply::Choices& chosen, const std::wstring& dir, const PressWindow& window) {
+    auto tell = [&window](Message m) { Tell(window.owner, m); };
     const bool install = chosen.icq7 && chosen.instances == apply::Instances::Allow;
     const bool remove = chosen.icq7 && chosen.instances == apply::Instances::OnlyOne;
     apply::Outcome outcome = apply::Outcome::Succeeded;
     apply::Choices steps = chosen;
     // The ICQ 7 folder is tested here, with its message, before anything is asked or changed.
     if (install && !IsICQ7Version(dir)) {
-        Tell(Message::WrongVersion);
+        tell(Message::WrongVersion);
         outcome = apply::Outcome::Failed;
         steps.icq7 = false;
     } else if (remove && dir.empty()) {
-        Tell(Message::NoPath);
+        tell(Message::NoPath);
         outcome = apply::Outcome::Failed;
         steps.icq7 = false;
     } else if (remove && !IsICQ7Version(dir)) {  // not ours to touch: nothing is deleted
-        Tell(Message::WrongVersionRemove);
+        tell(Message::WrongVersionRemove);
         outcome = apply::Outcome::Failed;
         steps.icq7 = false;
     }
@@ -202,30 +124,28 @@ void RunPress(const apply::Choices& chosen, const std::wstring& dir) {
     // there, and a drive letter of this user's own session none at all.
     const std::wstring workerDir = worker.icq7 ? PathForAdministrator(GetFullPath(dir)) : std::wstring();
     if (worker.icq7 && workerDir.empty()) {
-        Tell(Message::RealDrive);
+        tell(Message::RealDrive);
         outcome = apply::Outcome::Failed;
         worker.icq7 = false;
     }
     apply::Outcome icq7Outcome = apply::Outcome::Refused;  // until a run has taken ICQ 7
-    Trouble trouble;
+    trouble::Trouble trouble;
     if (apply::AnyGeneration(worker)) {
-        SetStartBusy(true);
+        if (window.waiting) window.waiting(true);
         WorkerReport report;
         WorkerRun run =
-            RunWorkerAsAdministrator(MainWindow(), startup::WorkerArgumentText(worker, workerDir, report.Number()));
-        SetStartBusy(false);
+            RunWorkerAsAdministrator(window.owner, startup::WorkerArgumentText(worker, workerDir, report.Number()));
+        if (window.waiting) window.waiting(false);
         // Declined: nothing changed, and nothing is shown, as with the system's own dialogs.
-        if (run.startError == ERROR_CANCELLED) {
-            ShowStatus(StatusLine::Idle);
-            return;
-        }
+        if (run.startError == ERROR_CANCELLED) return {PressResult::End::Declined, outcome, {}};
         apply::Outcome workerOutcome =
             run.startError == ERROR_SUCCESS ? startup::OutcomeOfExitCode(run.exitCode) : apply::Outcome::Failed;
         if (run.startError != ERROR_SUCCESS) own = apply::Choices{};  // the rights were not to be had
         outcome = Worse(outcome, workerOutcome);
         if (worker.icq7) icq7Outcome = workerOutcome;
         trouble.failures = report.Failures();
-        trouble.refused = workerOutcome == apply::Outcome::Refused;
+        trouble.refusal = run.startError == ERROR_SUCCESS ? startup::RefusalOfExitCode(run.exitCode)
+                                                          : apply::Refusal::None;
         trouble.rightsError = run.startError;
     }
     if (apply::AnyGeneration(own)) {
@@ -233,7 +153,7 @@ void RunPress(const apply::Choices& chosen, const std::wstring& dir) {
         outcome = Worse(outcome, ownRun.outcome);
         if (own.icq7) icq7Outcome = ownRun.outcome;
         trouble.failures.insert(trouble.failures.end(), ownRun.failures.begin(), ownRun.failures.end());
-        trouble.refused = trouble.refused || ownRun.outcome == apply::Outcome::Refused;
+        if (trouble.refusal == apply::Refusal::None) trouble.refusal = ownRun.refusal;
     }
 
     // The user's own steps, for the user who pressed Start, once the folder's were taken.
@@ -243,45 +163,38 @@ void RunPress(const apply::Choices& chosen, const std::wstring& dir) {
             // Whoever made it, a desktop shortcut of this name goes too.
             DeleteDesktopShortcut();
             if (FileExists(dir + L"Kestrun.exe")) {
-                Tell(Message::NotDeleted);
+                tell(Message::NotDeleted);
                 outcome = apply::Outcome::Failed;
             } else {
-                Tell(Message::Removed);
+                tell(Message::Removed);
             }
         }
     }
-    ShowResult(outcome, chosen);
-    if (outcome != apply::Outcome::Succeeded) TellTrouble(trouble);
+    PressResult result{PressResult::End::Done, outcome, {}};
+    if (outcome != apply::Outcome::Succeeded && trouble::AnythingToTell(trouble))
+        result.boxes.push_back(trouble::TroubleText(trouble, TextAudience(), Reason));
+    std::wstring left = trouble::CopiesLeftText(trouble.failures, g_run.UseEnglish);
+    if (!left.empty()) result.boxes.push_back(left);
+    return result;
 }
 
 }  // namespace
 
-void PressStart() {
-    g_run.StartPending = false;
-    apply::Choices c = CurrentChoices();
+PressResult PressStart(const apply::Choices& c, const PressWindow& window) {
     if (c.icq7 && c.instances == apply::Instances::Allow) {
         std::wstring dir = ConfirmedFolder(c);
-        if (dir.empty()) {
-            // No confirmed folder yet: the settings dialog asks, and its OK resumes the press.
-            ShowStatus(StatusLine::Idle);
-            g_run.StartPending = true;
-            ShowSettingsDialog();
-            return;
-        }
-        RunPress(c, dir);
-    } else {
-        RunPress(c, c.icq7 ? KnownFolder(c) : std::wstring());
+        // No confirmed folder yet: the settings dialog asks, and its OK resumes the press.
+        if (dir.empty()) return {PressResult::End::AskFolder, apply::Outcome::Succeeded, {}};
+        return RunPress(c, dir, window);
     }
+    return RunPress(c, c.icq7 ? KnownFolder(c) : std::wstring(), window);
 }
 
-void ResumeStartAfterDialog() {
-    apply::Choices c = CurrentChoices();
+PressResult ResumeStartAfterDialog(const apply::Choices& c, const PressWindow& window) {
     std::wstring dir = win::WithBackslash(c.icq7Folder);
-    if (!c.icq7 || c.instances != apply::Instances::Allow || !IsICQDirectory(dir)) {
-        PressStart();  // the choices changed meanwhile: as a new press
-        return;
-    }
-    RunPress(c, dir);
+    // The choices changed meanwhile: as a new press.
+    if (!c.icq7 || c.instances != apply::Instances::Allow || !IsICQDirectory(dir)) return PressStart(c, window);
+    return RunPress(c, dir, window);
 }
 
 bool StartAsksForRights(const apply::Choices& c) {

@@ -214,11 +214,13 @@ constexpr uint32_t kReadExec = 0x1200A9;   // read & execute
 constexpr uint32_t kWrite = 0x120116;      // write (the file system's generic write)
 constexpr uint32_t kGenericReadExec = 0xA0000000;
 
-Ace Allow(Who who, uint32_t mask, bool inheritOnly = false) { return {AceType::Allow, inheritOnly, mask, who}; }
+Ace Allow(Who who, uint32_t mask, bool inheritOnly = false, bool toFiles = false) {
+    return {AceType::Allow, inheritOnly, mask, who, toFiles};
+}
 Ace Deny(Who who, uint32_t mask) { return {AceType::Deny, false, mask, who}; }
 
 // "Other" stands for every trustee that is not an administrator's: Users,
-// Authenticated Users, Everyone, CREATOR OWNER, a user account.
+// Authenticated Users, Everyone, a user account.
 struct Case {
     const char* name;
     FolderSecurity folder;
@@ -228,7 +230,7 @@ struct Case {
 TEST(FolderRights, TheWorkerTakesOnlyFoldersThatOnlyAdministratorsMayChange) {
     const std::vector<Ace> installed = {  // what a folder below Program Files inherits
         Allow(Who::TrustedInstaller, kFull), Allow(Who::System, kFull), Allow(Who::Administrators, kFull),
-        Allow(Who::Other, kReadExec), Allow(Who::Other, 0x10000000, true)};
+        Allow(Who::Other, kReadExec), Allow(Who::CreatorOwner, 0x10000000, true, true)};
     auto with = [&](std::vector<Ace> more) {
         std::vector<Ace> list = installed;
         list.insert(list.end(), more.begin(), more.end());
@@ -240,14 +242,22 @@ TEST(FolderRights, TheWorkerTakesOnlyFoldersThatOnlyAdministratorsMayChange) {
           {Allow(Who::TrustedInstaller, kFull), Allow(Who::TrustedInstaller, 0x10000000, true),
            Allow(Who::System, kModify), Allow(Who::System, 0x10000000, true), Allow(Who::Administrators, kModify),
            Allow(Who::Administrators, 0x10000000, true), Allow(Who::Other, kReadExec),
-           Allow(Who::Other, kGenericReadExec, true), Allow(Who::Other, 0x10000000, true),  // CREATOR OWNER
-           Allow(Who::Other, kReadExec)}},                                                 // app packages
+           Allow(Who::Other, kGenericReadExec, true, true), Allow(Who::CreatorOwner, 0x10000000, true, true),
+           Allow(Who::Other, kReadExec)}},  // app packages
          true},
         {"an installer's folder below it", {Who::Administrators, true, installed}, true},
         {"owned by SYSTEM", {Who::System, true, installed}, true},
+        {"below XP's Program Files: Power Users with Modify", {Who::Administrators, true,
+          with({Allow(Who::PowerUsers, kModify), Allow(Who::PowerUsers, kModify, true, true)})}, true},
         {"an empty list: nobody but the owner", {Who::Administrators, true, {}}, true},
-        {"Users may change what the folder's new subfolders get",
+        {"Users may change what the folder's new subfolders get (container only)",
          {Who::Administrators, true, with({Allow(Who::Other, kModify, true)})}, true},
+        {"Users may change the files made in it (object inherit, inherit only)",
+         {Who::Administrators, true, with({Allow(Who::Other, kModify, true, true)})}, false},
+        {"Users may write the files made in it (object inherit)",
+         {Who::Administrators, true, with({Allow(Who::Other, kWrite, false, true)})}, false},
+        {"Users may read the files made in it", {Who::Administrators, true, with({Allow(Who::Other, kReadExec, true, true)})},
+         true},
         {"Users denied writing", {Who::Administrators, true, with({Deny(Who::Other, kFull)})}, true},
         {"a folder a user made", {Who::Other, true, with({Allow(Who::Other, kFull)})}, false},
         {"a user's folder with administrators' entries only", {Who::Other, true, installed}, false},

@@ -70,7 +70,7 @@ TEST(WorkerArguments, AnythingButWhatTheWindowWritesIsRefused) {
     EXPECT_EQ(startup::ReadWorkerArguments(startup::WorkerArgumentText({true, false, false, false}, L"", 4294967295ul))
                   .reportTo,
               4294967295ul);
-    for (const wchar_t* number : {L"0", L"4294967296", L"12345678901", L"-1", L"+5", L"0x10", L"", L"1 -report 2"})
+    for (const wchar_t* number : {L"0", L"4294967296", L"12345678901", L"18446744073709551617", L"-1", L"+5", L"0x10", L"", L"1 -report 2"})
         EXPECT_FALSE(valid((std::wstring(L"-worker -lite -allow -report ") + number).c_str())) << number;
     EXPECT_FALSE(valid(L"-worker -lite -allow -report"));
     EXPECT_FALSE(startup::IsWorkerCall(L"-workers -lite"));
@@ -126,14 +126,23 @@ TEST(Rights, TheWorkerTakesOnlyWhatNeedsRightsTheUserLacks) {
     EXPECT_EQ(Ticks(startup::OwnShare(all, worker)), "LP67");
 }
 
-TEST(Rights, ExitCodesOfTheWorker) {
+TEST(Rights, ExitCodesOfTheWorkerOnePerReason) {
     using apply::Outcome;
+    using apply::Refusal;
     for (Outcome o : {Outcome::Succeeded, Outcome::Failed, Outcome::Refused})
         EXPECT_EQ(startup::OutcomeOfExitCode(static_cast<unsigned long>(startup::WorkerExitCode(o))), o);
-    EXPECT_EQ(startup::WorkerExitCode(Outcome::Refused), 2);
     EXPECT_EQ(startup::WorkerExitCode(Outcome::Failed), 1);
-    EXPECT_EQ(startup::OutcomeOfExitCode(3), Outcome::Failed);
-    EXPECT_EQ(startup::OutcomeOfExitCode(0xC0000005UL), Outcome::Failed);  // ended by a crash
+    const std::pair<Refusal, int> codes[] = {{Refusal::Arguments, 2}, {Refusal::FolderUnavailable, 3},
+                                             {Refusal::NotICQ7, 4}, {Refusal::Link, 5}, {Refusal::OthersMayChange, 6}};
+    for (auto [why, code] : codes) {
+        EXPECT_EQ(startup::WorkerExitCode(Outcome::Refused, why), code);
+        EXPECT_EQ(startup::RefusalOfExitCode(static_cast<unsigned long>(code)), why);
+        EXPECT_EQ(startup::OutcomeOfExitCode(static_cast<unsigned long>(code)), Outcome::Refused);
+    }
+    for (unsigned long other : {0UL, 1UL, 7UL, 0xC0000005UL /* ended by a crash */}) {
+        EXPECT_EQ(startup::RefusalOfExitCode(other), Refusal::None) << other;
+        if (other != 0) EXPECT_EQ(startup::OutcomeOfExitCode(other), Outcome::Failed) << other;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Where the programs load system DLLs from, read from Wine's relay trace of
-// the LoadLibrary family and SetDefaultDllDirectories. Only the calls made
+// the LoadLibrary family and SetDefaultDllDirectories; and that a copy Kestrun
+// refreshes reaches the disk before it takes its name. Only the calls made
 // from the program's own image count (the system DLLs load others themselves).
 // A DLL planted beside the program proves nothing under Wine: Wine's own
 // user32 imports version.dll, so a planted one would be loaded whatever our
@@ -69,15 +70,27 @@ public:
         }
     }
 
-    // The calls made from the program's image, in their order.
+    // The file calls made from the program's image, in their order: the
+    // function, and its arguments as the trace prints them.
+    std::vector<Call> FileCallsFromImage() const {
+        static const std::regex call(
+            R"re(:Call (?:KERNEL32|KERNELBASE)\.(FlushFileBuffers|MoveFileExW)\((.*)\) ret=([0-9a-f]+))re");
+        return CallsFromImage(call);
+    }
+    // The loads made from the program's image, in their order.
     std::vector<Call> CallsFromImage() const {
+        static const std::regex call(
+            R"re(:Call KERNEL32\.(LoadLibrary\w*|SetDefaultDllDirectories)\((?:[0-9a-f]+ )?L?"?([^",)]*)"?.*\) ret=([0-9a-f]+))re");
+        return CallsFromImage(call);
+    }
+
+private:
+    std::vector<Call> CallsFromImage(const std::regex& call) const {
         std::istringstream in(wt::ReadBytes(wt::Env(L"TEST_TRACE_FILE")));
         char prefix[16];
         std::snprintf(prefix, sizeof prefix, "%04lx:", static_cast<unsigned long>(pid_));
         std::string name = Lower(std::string(exe_.begin() + exe_.rfind(L'\\') + 1, exe_.end()));
         static const std::regex loaded(R"re(trace:loaddll:.*Loaded L"(.*)" at ([0-9A-Fa-f]+): native)re");
-        static const std::regex call(
-            R"re(:Call KERNEL32\.(LoadLibrary\w*|SetDefaultDllDirectories)\((?:[0-9a-f]+ )?L?"?([^",)]*)"?.*\) ret=([0-9a-f]+))re");
         unsigned long long base = 0, end = 0;
         std::vector<Call> calls;
         for (std::string line; std::getline(in, line);) {
@@ -99,7 +112,6 @@ public:
         return calls;
     }
 
-private:
     unsigned long long ImageSize() const {
         std::string image = wt::ReadBytes(exe_);
         if (image.size() < 0x40) return 0;
@@ -153,7 +165,8 @@ protected:
                   ERROR_SUCCESS);
         const wchar_t include[] =
             L"kernel32.LoadLibraryA;kernel32.LoadLibraryW;kernel32.LoadLibraryExA;kernel32.LoadLibraryExW;"
-            L"kernel32.SetDefaultDllDirectories";
+            L"kernel32.SetDefaultDllDirectories;kernel32.FlushFileBuffers;kernel32.MoveFileExW;"
+            L"kernelbase.FlushFileBuffers;kernelbase.MoveFileExW";
         RegSetValueExW(key, L"RelayInclude", 0, REG_SZ, reinterpret_cast<const BYTE*>(include), sizeof include);
         RegCloseKey(key);
     }
@@ -201,6 +214,40 @@ TEST_F(LibraryLoads, BothProgramsLoadSystemDllsFromTheSystemFolderOnly) {
         EXPECT_TRUE(Has(dlls, "version.dll") && Has(dlls, "shell32.dll") && Has(dlls, "ole32.dll"))
             << "Ternavo's loads were not all seen";
     }
+}
+
+// A stale copy that Kestrun refreshes is written to a file of another name,
+// flushed to the disk, and only then moved into the copy's place, the move
+// written through: after a power cut no copy of the right size and time lacks
+// its bytes.
+TEST_F(LibraryLoads, KestrunFlushesARefreshedCopyBeforeItTakesItsName) {
+    ASSERT_TRUE(wt::Exists(wt::Env(L"TEST_TRACE_FILE"))) << "run through CTest, which names the trace file";
+    std::wstring dir = wt::NewDir(L"flush-kestrun");
+    wt::InstallStandIn(dir);
+    wt::InstallKestrun(dir);
+    for (int nr = 1; nr <= 5; ++nr) wt::WriteBytes(dir + L"ICQ.exe" + std::to_wstring(nr), "stale");
+    wt::IniSet(dir + L"kestrun.ini", L"Kestrun", L"ShowMe", L"0");  // straight to the launch
+    Traced kestrun(dir + L"Kestrun.exe", L"", dir);
+    ASSERT_TRUE(wt::WaitFor([&] {
+        for (int nr = 1; nr <= 5; ++nr)
+            if (wt::ReadBytes(dir + L"ICQ.exe" + std::to_wstring(nr)) == wt::ReadBytes(dir + L"ICQ.exe")) return true;
+        return false;
+    }, 20000)) << "no copy was refreshed";
+    Sleep(500);
+    kestrun.End();
+    for (HWND stub : wt::TopWindows(0, L"IcqStubWindow")) PostMessageW(stub, WM_CLOSE, 0, 0);
+
+    bool flushed = false, moved = false;
+    for (const Call& c : kestrun.FileCallsFromImage()) {
+        std::cout << "  Kestrun: " << c.function << "(" << c.argument << ")\n";
+        if (c.function == "FlushFileBuffers") flushed = true;
+        if (c.function != "MoveFileExW" || c.argument.find("ICQ.exe") == std::string::npos) continue;
+        moved = true;
+        EXPECT_TRUE(flushed) << "moved into place unflushed: " << c.argument;
+        EXPECT_NE(c.argument.find(",00000009"), std::string::npos) << "replace, written through: " << c.argument;
+        flushed = false;
+    }
+    EXPECT_TRUE(moved) << "the refreshed copy was not moved into its place";
 }
 
 }  // namespace

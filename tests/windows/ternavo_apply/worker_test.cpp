@@ -73,11 +73,11 @@ TEST_F(Worker, ExitCodesAndTheFolderOnItsCommandLineWinsOverTernavoIni) {
     t.Set(L"Shortcut", L"1");
     std::string ini = wt::ReadBytes(t.ini);
 
-    // Refused before any change: 2.
+    // Refused before any change, by reason: 2 its arguments, 4 no ICQ 7 in the folder.
     for (const std::wstring& args : {std::wstring(L"-worker"), std::wstring(L"-worker -lite -allow -start"),
-                                     std::wstring(L"-worker -lite -icq7 -allow"),
-                                     Args({true, false, false, true, apply::Instances::Allow}, icq6)})
+                                     std::wstring(L"-worker -lite -icq7 -allow")})
         EXPECT_EQ(Run(t, args), 2) << args;
+    EXPECT_EQ(Run(t, Args({true, false, false, true, apply::Instances::Allow}, icq6)), 4);
     EXPECT_FALSE(road::IcqKeyExists(L""));
     EXPECT_FALSE(wt::Exists(icq6 + L"Kestrun.exe"));
 
@@ -113,7 +113,7 @@ TEST_F(Worker, ALinkedCopyInTheFolderRefusesBeforeAnyChange) {
 
     // A numbered copy that points elsewhere; nothing else here is a link.
     ASSERT_TRUE(MakeUnixLink(elsewhere.substr(0, elsewhere.size() - 1), real + L"ICQ.exe2"));
-    EXPECT_EQ(Run(t, Args({true, false, false, true, apply::Instances::OnlyOne}, real)), 2);
+    EXPECT_EQ(Run(t, Args({true, false, false, true, apply::Instances::OnlyOne}, real)), 5);
     EXPECT_TRUE(wt::Exists(real + L"Kestrun.exe"));
     EXPECT_EQ(wt::ReadBytes(elsewhere + L"precious"), "keep");
     EXPECT_FALSE(road::IcqKeyExists(L""));  // not even the registry step ran
@@ -134,7 +134,7 @@ TEST_F(Worker, AFolderReachedThroughALinkIsRefusedBeforeAnyChange) {
          {linked, linked.substr(0, linked.size() - 1), std::wstring(L"C:\\wt-before\\link"),
           std::wstring(L"C:\\wt-before\\link\\"), std::wstring(L"C:\\wt-before\\link\\ICQ 7")}) {
         ASSERT_TRUE(wt::Exists(win::WithBackslash(folder) + L"ICQ.exe")) << folder;
-        EXPECT_EQ(Run(t, Args({true, false, false, true, apply::Instances::Allow}, folder)), 2) << folder;
+        EXPECT_EQ(Run(t, Args({true, false, false, true, apply::Instances::Allow}, folder)), 5) << folder;
     }
     for (const std::wstring& dir : {real, before, inner})
         EXPECT_EQ(wt::ListFiles(dir), (std::vector<std::wstring>{L"ICQ.exe", L"MCore.dll"})) << dir;
@@ -167,6 +167,74 @@ TEST_F(Worker, AnInstallationThatCannotMakeACopyCurrentFails) {
     RemoveDirectoryW((icq + L"ICQ.exe3").c_str());
     EXPECT_EQ(Run(t, Args({false, false, false, true, apply::Instances::Allow}, icq)), 0);
     EXPECT_EQ(wt::ReadBytes(icq + L"ICQ.exe3"), icqBytes);
+
+    // Without kestrun.ini, the highest copy present says how many are used:
+    // a stale ICQ.exe7 and a missing ICQ.exe6 are both made current.
+    ASSERT_FALSE(wt::Exists(icq + L"kestrun.ini"));
+    DeleteFileW((icq + L"ICQ.exe6").c_str());
+    wt::WriteBytes(icq + L"ICQ.exe7", "stale");
+    EXPECT_EQ(Run(t, Args({false, false, false, true, apply::Instances::Allow}, icq)), 0);
+    EXPECT_EQ(wt::ReadBytes(icq + L"ICQ.exe6"), icqBytes);
+    EXPECT_EQ(wt::ReadBytes(icq + L"ICQ.exe7"), icqBytes);
+    EXPECT_FALSE(wt::Exists(icq + L"ICQ.exe8"));
+}
+
+TEST_F(Worker, FilesWithASecondNameAreRefusedOnBothRoads) {
+    // Outside the ICQ 7 folder: a read-only file, and one only an administrator
+    // may read (its bytes those of an ICQ 7's ICQ.exe, so that the folder passes
+    // as ICQ 7).
+    std::wstring outside = wt::NewDir(L"wk-outside");
+    const std::wstring readOnly = outside + L"read-only", secret = outside + L"secret";
+    wt::WriteBytes(readOnly, "keep");
+    ASSERT_TRUE(SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(CopyFileW((wt::FixtureDir(L"icq7") + L"ICQ.exe").c_str(), secret.c_str(), FALSE));
+    const std::string secretBytes = wt::ReadBytes(secret);
+
+    struct Case {
+        const wchar_t* hint;
+        const wchar_t* name;  // the file in the folder that is a second name of one outside
+        std::wstring target;
+    };
+    for (const Case& c : {Case{L"wk-hard-copy", L"ICQ.exe3", readOnly}, Case{L"wk-hard-icq", L"ICQ.exe", secret}}) {
+        std::wstring icq = Icq(c.hint);
+        DeleteFileW((icq + c.name).c_str());
+        ASSERT_TRUE(CreateHardLinkW((icq + c.name).c_str(), c.target.c_str(), nullptr)) << GetLastError();
+        const std::vector<std::wstring> files = wt::ListFiles(icq);
+        // The worker's road: refused for a link or a second name (5).
+        tv::Ternavo worker(std::wstring(c.hint) + L"-worker");
+        EXPECT_EQ(Run(worker, Args({false, false, false, true, apply::Instances::Allow}, icq)), 5) << c.name;
+        // Ternavo's own window with the rights Wine grants every program: the same.
+        tv::Ternavo window(std::wstring(c.hint) + L"-window");
+        road::Save(window, {false, false, false, true, 0}, icq);
+        window.Set(L"Shortcut", L"0");
+        ASSERT_TRUE(window.Start(L"-start"));
+        EXPECT_TRUE(window.WaitStatus(L"Changes failed!", 30000)) << c.name << " " << wt::Text(window.C("StatusLine"));
+        road::Box box = road::TakeBox(window);
+        EXPECT_NE(box.text.find(L"one of the files in it is a link or has a second name"), std::wstring::npos)
+            << box.text;
+        window.proc.Kill();
+
+        EXPECT_EQ(wt::ListFiles(icq), files) << c.name;  // nothing written: no Kestrun.exe, no copy
+        EXPECT_EQ(GetFileAttributesW(readOnly.c_str()) & FILE_ATTRIBUTE_READONLY, DWORD(FILE_ATTRIBUTE_READONLY));
+        EXPECT_EQ(wt::ReadBytes(readOnly), "keep");
+        EXPECT_EQ(wt::ReadBytes(secret), secretBytes);
+        DeleteFileW((icq + c.name).c_str());  // the second name goes; the file outside stays
+    }
+}
+
+TEST_F(Worker, AProgramOfACopysNameElsewhereHidesNoFailedCopy) {
+    // A folder stands where ICQ.exe3 belongs, and a program named ICQ.exe3 runs
+    // from another folder: the copy is not in use, its failure counts (1).
+    std::wstring icq = Icq(L"wk-inuse");
+    wt::EnsureDir(icq + L"ICQ.exe3");
+    std::wstring elsewhere = wt::NewDir(L"wk-inuse-elsewhere");
+    ASSERT_TRUE(CopyFileW((icq + L"ICQ.exe").c_str(), (elsewhere + L"ICQ.exe3").c_str(), FALSE));
+    wt::Process other(elsewhere + L"ICQ.exe3", L"", elsewhere);
+    ASSERT_TRUE(other.started());
+    ASSERT_TRUE(wt::WaitFor([&] { return !wt::TopWindows(other.pid()).empty(); }, 15000));
+    tv::Ternavo t(L"wk-inuse");
+    EXPECT_EQ(Run(t, Args({false, false, false, true, apply::Instances::Allow}, icq)), 1);
+    other.Kill();
 }
 
 // --- The window's road without administrator rights (the test build) ---

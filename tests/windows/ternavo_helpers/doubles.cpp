@@ -11,13 +11,11 @@ apply::Choices choices;
 void Reset() {
     choices = apply::Choices{};
     g_run.UseEnglish = true;
-    g_run.StartPending = false;
 }
 }  // namespace doubles
 
 HWND MainWindow() { return nullptr; }
 apply::Choices CurrentChoices() { return doubles::choices; }
 void ShowStatus(StatusLine) {}
-void ResumeAfterDialog() {}
 void SetSettingsDialogFolder(const std::wstring& dir) { doubles::choices.icq7Folder = dir; }
-void ShowSettingsDialog() {}
+bool ShowSettingsDialog() { return false; }

@@ -16,6 +16,7 @@
 #include "ternavo/window/browse_dialog.h"
 #include "ternavo/system/file_version.h"
 #include "ternavo/steps/folder_security.h"
+#include "ternavo/steps/worker_report.h"
 #include "ternavo/system/long_path.h"
 #include "ternavo/system/real_path.h"
 #include "ternavo/system/registry.h"
@@ -323,7 +324,9 @@ TEST(FolderSecurity, OwnersAndEntriesReachTheRuleAsWindowsWritesThem) {
     const Row rows[] = {
         {programFiles, Who::TrustedInstaller, true},
         {L"O:BAD:AI" + inherited, Who::Administrators, true},  // an installer's ICQ 7 folder below it
-        {L"O:SYD:AI" + inherited + L"(A;OICIIO;0x1301bf;;;BU)(D;;FA;;;WD)", Who::System, true},
+        {L"O:BAD:AI" + inherited + L"(A;OICIID;0x1301bf;;;PU)", Who::Administrators, true},  // XP: Power Users
+        {L"O:SYD:AI" + inherited + L"(A;CIIO;0x1301bf;;;BU)(D;;FA;;;WD)", Who::System, true},  // new subfolders only
+        {L"O:SYD:AI" + inherited + L"(A;OICIIO;0x1301bf;;;BU)", Who::System, false},  // new files: Kestrun.exe
         {L"O:BAD:AI" + inherited + L"(A;OICI;0x1301bf;;;BU)", Who::Administrators, false},  // Users with Modify
         {L"O:BAD:AI" + inherited + L"(A;;0x100116;;;AU)", Who::Administrators, false},
         {L"O:BAD:AI" + inherited + L"(A;;GA;;;WD)", Who::Administrators, false},
@@ -372,6 +375,48 @@ TEST(FolderSecurity, TheWorkerReadsItFromTheHeldHandle) {
     ASSERT_TRUE(blind);
     EXPECT_FALSE(OnlyAdministratorsMayChange(blind.get()));
     EXPECT_FALSE(OnlyAdministratorsMayChange(nullptr));
+}
+
+TEST(WorkerReportBlock, AdministratorsMayWriteItAndNobodyButItsOwnUserBesides) {
+    WorkerReport report;
+    ASSERT_NE(report.Number(), 0ul);
+    win::Handle block(OpenFileMappingW(READ_CONTROL, FALSE,
+                                       (L"Local\\Ternavo.WorkerReport." + std::to_wstring(report.Number())).c_str()));
+    ASSERT_TRUE(block);
+    DWORD needed = 0;
+    GetKernelObjectSecurity(block.get(), DACL_SECURITY_INFORMATION, nullptr, 0, &needed);
+    ASSERT_GT(needed, 0ul);
+    std::vector<BYTE> descriptor(needed);
+    ASSERT_TRUE(GetKernelObjectSecurity(block.get(), DACL_SECURITY_INFORMATION, descriptor.data(), needed, &needed));
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL dacl = nullptr;
+    ASSERT_TRUE(GetSecurityDescriptorDacl(descriptor.data(), &present, &dacl, &defaulted));
+    ASSERT_TRUE(present && dacl);  // no list at all would let everyone in
+
+    NtSidBuffer administrators, everyone;
+    DWORD size = sizeof(administrators.bytes);
+    ASSERT_TRUE(CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, administrators.bytes, &size));
+    size = sizeof(everyone.bytes);
+    ASSERT_TRUE(CreateWellKnownSid(WinWorldSid, nullptr, everyone.bytes, &size));
+    alignas(void*) BYTE user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+    HANDLE token = nullptr;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+    ASSERT_TRUE(GetTokenInformation(token, TokenUser, user, sizeof(user), &size));
+    CloseHandle(token);
+    PSID self = reinterpret_cast<TOKEN_USER*>(user)->User.Sid;
+
+    DWORD administratorsMay = 0;
+    for (DWORD i = 0; i < dacl->AceCount; ++i) {
+        void* entry = nullptr;
+        ASSERT_TRUE(GetAce(dacl, i, &entry));
+        auto* ace = static_cast<ACCESS_ALLOWED_ACE*>(entry);
+        if (ace->Header.AceType != ACCESS_ALLOWED_ACE_TYPE) continue;
+        PSID sid = &ace->SidStart;
+        EXPECT_FALSE(EqualSid(sid, everyone.bytes)) << "Everyone may " << std::hex << ace->Mask;
+        if (EqualSid(sid, administrators.bytes)) administratorsMay |= ace->Mask;
+        else EXPECT_TRUE(EqualSid(sid, self)) << "someone else may " << std::hex << ace->Mask;
+    }
+    EXPECT_EQ(administratorsMay & FILE_MAP_WRITE, DWORD(FILE_MAP_WRITE));
 }
 
 // Letters made the way "subst" makes them. Under Wine every process sees them,

@@ -122,19 +122,14 @@ TEST_F(Search, VersionTestWantsSevenInBothFiles) {
 }
 
 TEST_F(Search, NothingFoundLeavesTheBoxEmpty) {
-    doubles::choices.icq7Folder = L"stale";
-    g_run.ProgramDir = empty_;
-    GetICQ7Path();
-    EXPECT_EQ(doubles::choices.icq7Folder, L"");
+    EXPECT_EQ(FindICQ7Directory(empty_), L"");
     EXPECT_EQ(FindICQDirectory(empty_).index, -1);
 }
 
 TEST_F(Search, OwnFolderComesFirst) {
     std::wstring own = Icq(wt::NewDir(L"own"));
     Icq(L"C:\\Program Files\\ICQ7\\");
-    g_run.ProgramDir = own;
-    GetICQ7Path();
-    EXPECT_EQ(doubles::choices.icq7Folder, own.substr(0, own.size() - 1));  // shown without its "\"
+    EXPECT_EQ(FindICQ7Directory(own), own.substr(0, own.size() - 1));  // shown without its "\"
     EXPECT_EQ(FindICQDirectory(own).index, 0);
 }
 
@@ -154,10 +149,7 @@ TEST_F(Search, AnEarlierIcq6EndsTheSearchEmpty) {
     Icq(L"C:\\Program Files\\ICQ7.1\\", L"icq6");
     Icq(L"C:\\Programme\\ICQ7\\");  // a real ICQ 7, but later in the list
     EXPECT_EQ(FindICQDirectory(empty_).index, 2);
-    doubles::choices.icq7Folder = L"stale";
-    g_run.ProgramDir = empty_;
-    GetICQ7Path();
-    EXPECT_EQ(doubles::choices.icq7Folder, L"");
+    EXPECT_EQ(FindICQ7Directory(empty_), L"");
 }
 
 TEST_F(Search, ProtocolHandlerCommandLine) {
