@@ -61,12 +61,13 @@ unsigned long long RandomBits() {
 DWORD CopyBytes(HANDLE source, HANDLE target) {
     LARGE_INTEGER start{};
     if (!SetFilePointerEx(source, start, nullptr, FILE_BEGIN)) return GetLastError();
-    static char buffer[64 * 1024];
+    // On the heap: a static buffer would be stored in the program file, 64 KiB of zeros.
+    std::string buffer(64 * 1024, '\0');
     for (;;) {
         DWORD read = 0, written = 0;
-        if (!ReadFile(source, buffer, sizeof(buffer), &read, nullptr)) return GetLastError();
+        if (!ReadFile(source, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) return GetLastError();
         if (read == 0) return 0;
-        if (!WriteFile(target, buffer, read, &written, nullptr)) return GetLastError();
+        if (!WriteFile(target, buffer.data(), read, &written, nullptr)) return GetLastError();
         if (written != read) return ERROR_WRITE_FAULT;
     }
 }

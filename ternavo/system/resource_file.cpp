@@ -1,42 +1,9 @@
 #include "ternavo/system/resource_file.h"
 #include <vector>
+#include "common/copy_whole.h"
 #include "common/winutil.h"
 
 namespace {
-
-// 64 bits from the system's random source (advapi32's RtlGenRandom, there
-// since XP), or from the clock where it fails.
-unsigned long long RandomBits() {
-    using RandomFn = BOOLEAN(WINAPI*)(PVOID, ULONG);
-    static const auto random = reinterpret_cast<RandomFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"advapi32.dll"), "SystemFunction036")));
-    unsigned long long bits = 0;
-    if (random && random(&bits, sizeof(bits))) return bits;
-    LARGE_INTEGER now{};
-    QueryPerformanceCounter(&now);
-    return static_cast<unsigned long long>(now.QuadPart) ^ (static_cast<unsigned long long>(GetCurrentProcessId()) << 32);
-}
-
-// A new file of a name nobody can guess in `dir`: created, never opened, so
-// that nothing planted under that name (a link to another file) is written
-// through. Its name goes to `temp`.
-win::Handle NewTempFile(const std::wstring& dir, std::wstring& temp) {
-    // Names past the system's path limit fail on Windows (without long-path
-    // support, which Ternavo does not declare); Wine would take them.
-    if (dir.size() + 23 >= MAX_PATH) {
-        SetLastError(ERROR_FILENAME_EXCED_RANGE);
-        return win::Handle();
-    }
-    for (int attempt = 0; attempt < 8; ++attempt) {
-        wchar_t name[24];
-        wsprintfW(name, L"kes%08lx%08lx.tmp", static_cast<unsigned long>(RandomBits() >> 32),
-                  static_cast<unsigned long>(RandomBits()));
-        temp = dir + name;
-        win::Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
-    }
-    return win::Handle();
-}
 
 // Writes `size` bytes to a new file in the target's folder and moves it over
 // the target. Returns 0 or the Windows error code; the target is either the
@@ -47,7 +14,7 @@ DWORD WriteWholeFile(const std::wstring& target, const void* bytes, DWORD size) 
     std::wstring temp;
     DWORD error = 0;
     {
-        win::Handle file = NewTempFile(dir, temp);
+        win::Handle file = NewTempFileIn(dir, temp);
         if (!file) return GetLastError() ? GetLastError() : ERROR_FILE_EXISTS;
         DWORD written = 0;
         if (!WriteFile(file.get(), bytes, size, &written, nullptr)) error = GetLastError();
