@@ -113,7 +113,8 @@ private:
     LONG refs_ = 1;
 };
 
-// oleacc is loaded when a screen reader first asks, not at every start.
+// oleacc is loaded when a screen reader first asks, not at every start. A
+// failed answer is no object: the default handling takes over then.
 LRESULT AccessibleLink(HWND link, WPARAM flags) {
     static HMODULE oleacc = LoadSystemLibrary(L"oleacc.dll");
     if (!oleacc) return 0;
@@ -126,7 +127,7 @@ LRESULT AccessibleLink(HWND link, WPARAM flags) {
     auto* accessible = new LinkAccessible(link, standard);
     LRESULT r = result(__uuidof(IAccessible), flags, accessible);
     accessible->Release();
-    return r;
+    return r < 0 ? 0 : r;
 }
 
 LRESULT CALLBACK LinkProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
