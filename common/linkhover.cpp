@@ -133,8 +133,8 @@ LRESULT AccessibleLink(HWND link, WPARAM flags) {
     return r < 0 ? 0 : r;
 }
 
-// A link draws itself: its letters inside a margin, underlined by its font
-// only as far as they go, and the focus rectangle in that margin around them.
+// A link draws itself: its letters inside a margin, their underline cut where
+// the box says the letters end, and the focus rectangle in that margin around them.
 void PaintLink(HWND link) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(link, &ps);
@@ -148,7 +148,11 @@ void PaintLink(HWND link) {
     std::wstring text = win::WindowText(link);
     RECT letters = box;
     InflateRect(&letters, -kLinkMargin, -kLinkMargin);
+    // (The text's own clipping leaves the underline out under Wine.)
+    int saved = SaveDC(dc);
+    IntersectClipRect(dc, letters.left, letters.top, letters.right, letters.bottom);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &letters, DT_NOPREFIX | DT_SINGLELINE | DT_NOCLIP);
+    RestoreDC(dc, saved);
     SelectObject(dc, old);
     if (GetFocus() == link) {
         SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));

@@ -86,10 +86,17 @@ int LeftLimit(const Layout& layout, const ControlDef& d, HWND h) {
 struct Ink {
     int first = 0, last = -1;
 };
-Ink InkOf(HWND h, const std::wstring& text) {
+Ink InkOf(HWND h, const std::wstring& text, bool lettersOnly = false) {
     Ink ink;
     win::WindowDC dc(h);
     auto font = reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0));
+    win::Font plain;  // the same font without its underline: only the letters count
+    LOGFONTW lf{};
+    if (lettersOnly && GetObjectW(font, sizeof lf, &lf) && lf.lfUnderline) {
+        lf.lfUnderline = FALSE;
+        plain.reset(CreateFontIndirectW(&lf));
+        if (plain) font = plain.get();
+    }
     HGDIOBJ oldFont = SelectObject(dc.get(), font);
     SIZE size{0, 0};
     GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
@@ -237,12 +244,24 @@ Measure MeasureText(HWND h, const std::wstring& text) {
     return Measure{size.cx, tm.tmAscent, tm.tmHeight};
 }
 
+// A link's letters: their measures, but only as wide as they really colour
+// (a stand-in font may draw narrower than it measures, and the underline,
+// which a link clips at its letters, would run on under nothing).
+Measure LinkLetters(HWND link) {
+    std::wstring text = win::WindowText(link);
+    Measure m = MeasureText(link, text);
+    Ink ink = InkOf(link, text, true);
+    // (One column more than drawn here: on the screen a letter may reach one further.)
+    if (ink.last >= ink.first) m.width = std::min(m.width, ink.last + 2);
+    return m;
+}
+
 // A link's box holds its letters with a margin all round for its focus
 // rectangle, the letters where the table puts the link.
 void SizeLink(const Layout& layout, size_t i) {
     HWND h = layout.Get(layout.DefAt(i).name);
     if (!h) return;
-    Measure m = MeasureText(h, win::WindowText(h));
+    Measure m = LinkLetters(h);
     RECT r = layout.PixelRect(i);
     MoveTo(h, RECT{r.left - kLinkMargin, r.top - kLinkMargin, r.left + m.width + kLinkMargin,
                    r.top + m.height + kLinkMargin});
@@ -256,7 +275,7 @@ void LayOutLinkSentence(const Layout& layout, const LinkSentence& s) {
     if (!text || !link) return;
     Measure t = MeasureText(text, win::WindowText(text));
     int blank = MeasureText(text, L" ").width;
-    Measure l = MeasureText(link, win::WindowText(link));
+    Measure l = LinkLetters(link);
     // The pieces share the text's baseline; the link's letters begin one blank after the text.
     RECT tr = RectInParent(text);
     int textEnd = tr.left + t.width;
