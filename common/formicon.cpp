@@ -1,4 +1,17 @@
 #include "common/formicon.h"
+#include "common/dll_search.h"
+#include "common/layout.h"
+
+HICON LoadIconOfSize(HINSTANCE module, const wchar_t* resource, int cx, int cy) {
+    using ScaleDownFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+    static const auto scaleDown = [] {
+        HMODULE comctl32 = LoadSystemLibrary(L"comctl32.dll");
+        return comctl32 ? reinterpret_cast<ScaleDownFn>(GetProcAddress(comctl32, "LoadIconWithScaleDown")) : nullptr;
+    }();
+    HICON icon = nullptr;
+    if (scaleDown && SUCCEEDED(scaleDown(module, resource, cx, cy, &icon)) && icon) return icon;
+    return static_cast<HICON>(LoadImageW(module, resource, IMAGE_ICON, cx, cy, 0));
+}
 
 void FormIcon::Form(HWND window) {
     if (!window) ReleaseIcons();
@@ -16,15 +29,21 @@ void FormIcon::SmallIcon(HICON picture) {
 void FormIcon::ResIcon(int id) { Load(MAKEINTRESOURCEW(id)); }
 void FormIcon::ResIcon(const wchar_t* name) { Load(name); }
 
+void FormIcon::Dpi(int dpi) {
+    dpi_ = dpi;
+    if (resource_) Load(resource_);
+}
+
 void FormIcon::Load(const wchar_t* resource) {
     ReleaseIcons();
+    resource_ = resource;
     HINSTANCE module = instance_ ? instance_ : GetModuleHandleW(nullptr);
     // The sizes the system draws icons at (32 and 16 pixels at 96 dpi, more on
     // a finer screen), so that the best image of the resource is taken, not stretched.
-    bigIcon_ = static_cast<HICON>(LoadImageW(module, resource, IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                             GetSystemMetrics(SM_CYICON), 0));
-    smallIcon_ = static_cast<HICON>(LoadImageW(module, resource, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                               GetSystemMetrics(SM_CYSMICON), 0));
+    int dpi = dpi_ ? dpi_ : WindowDpi(window_);
+    bigIcon_ = LoadIconOfSize(module, resource, SystemMetricForDpi(SM_CXICON, dpi), SystemMetricForDpi(SM_CYICON, dpi));
+    smallIcon_ = LoadIconOfSize(module, resource, SystemMetricForDpi(SM_CXSMICON, dpi),
+                                SystemMetricForDpi(SM_CYSMICON, dpi));
     if (bigIcon_) SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
     if (smallIcon_) SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
 }
@@ -40,4 +59,5 @@ void FormIcon::ReleaseIcons() {
     if (bigIcon_) DestroyIcon(bigIcon_);
     if (smallIcon_) DestroyIcon(smallIcon_);
     bigIcon_ = smallIcon_ = nullptr;
+    resource_ = nullptr;
 }

@@ -5,6 +5,10 @@
 // resource icon is set.
 #include <windows.h>
 
+// An icon resource at `cx` x `cy` pixels: the larger image scaled down where the
+// system offers that (Vista and later), so that no small image is blown up.
+HICON LoadIconOfSize(HINSTANCE module, const wchar_t* resource, int cx, int cy);
+
 class FormIcon {
 public:
     FormIcon() = default;
@@ -24,6 +28,9 @@ public:
     void ResIcon(const wchar_t* name);
     // A value of another kind: the previous icons go, nothing new is set.
     void ResIconNone() { ReleaseIcons(); }
+    // The window moved to a screen of another DPI: the resource icon is loaded
+    // again at the sizes for it (0 = the window's own DPI).
+    void Dpi(int dpi);
 
     HICON big() const { return bigIcon_; }
     HICON small() const { return smallIcon_; }
@@ -34,6 +41,8 @@ private:
 
     HICON bigIcon_ = nullptr;
     HICON smallIcon_ = nullptr;
+    const wchar_t* resource_ = nullptr;  // the resource icon shown, nullptr when none
+    int dpi_ = 0;
     HINSTANCE instance_ = nullptr;
     HWND window_ = nullptr;
 };

@@ -2,7 +2,9 @@
 #include <commctrl.h>
 #include <cstring>
 #include "common/contrast.h"
+#include "common/dll_search.h"
 #include "common/linkhover.h"
+#include "common/rules/contrast.h"
 #include "common/winutil.h"
 
 int ControlIndex(const ControlDef* defs, size_t count, const char* name) {
@@ -15,6 +17,69 @@ int ScreenDpi() {
     win::WindowDC dc;
     int dpi = GetDeviceCaps(dc.get(), LOGPIXELSY);
     return dpi > 0 ? dpi : 96;
+}
+
+namespace {
+
+// The DPI functions of Windows 10 (1607 on): looked up, so that the programs
+// still load on XP, where they do not exist.
+struct DpiFunctions {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+    using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    GetDpiForWindowFn forWindow = nullptr;
+    GetSystemMetricsForDpiFn metrics = nullptr;
+    AdjustWindowRectExForDpiFn adjust = nullptr;
+};
+
+const DpiFunctions& Dpi() {
+    static const DpiFunctions found = [] {
+        DpiFunctions f;
+        if (HMODULE user32 = LoadSystemLibrary(L"user32.dll")) {
+            f.forWindow = reinterpret_cast<DpiFunctions::GetDpiForWindowFn>(GetProcAddress(user32, "GetDpiForWindow"));
+            f.metrics = reinterpret_cast<DpiFunctions::GetSystemMetricsForDpiFn>(
+                GetProcAddress(user32, "GetSystemMetricsForDpi"));
+            f.adjust = reinterpret_cast<DpiFunctions::AdjustWindowRectExForDpiFn>(
+                GetProcAddress(user32, "AdjustWindowRectExForDpi"));
+        }
+        return f;
+    }();
+    return found;
+}
+
+}  // namespace
+
+int WindowDpi(HWND window) {
+    UINT dpi = (window && Dpi().forWindow) ? Dpi().forWindow(window) : 0;
+    return dpi ? static_cast<int>(dpi) : ScreenDpi();
+}
+
+int SystemMetricForDpi(int index, int dpi) {
+    if (Dpi().metrics) return Dpi().metrics(index, static_cast<UINT>(dpi));
+    // Before 10 the system knows its own DPI's sizes only: scaled (8.1 moves a window to another DPI).
+    return MulDiv(GetSystemMetrics(index), dpi, ScreenDpi());
+}
+
+SIZE WindowSizeForClient(SIZE client, DWORD style, DWORD exStyle, int dpi) {
+    RECT r{0, 0, client.cx, client.cy};
+    // Under per-monitor awareness the frame follows the window's DPI too.
+    if (!Dpi().adjust || !Dpi().adjust(&r, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+        AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+LOGFONTW TableFont(unsigned flags, int dpi) {
+    LOGFONTW lf{};
+    lf.lfHeight = -MulDiv(825, dpi, 7200);  // 8.25 pt
+    lf.lfWeight = (flags & CF_Bold) ? FW_BOLD : FW_NORMAL;
+    lf.lfUnderline = (flags & CF_Underline) ? TRUE : FALSE;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = CLEARTYPE_QUALITY;
+    // "MS Sans Serif" is a bitmap font drawn for 96 dpi; at other densities its
+    // TrueType twin with the same measures gives smooth letters instead.
+    const wchar_t* sans = dpi == 96 ? L"MS Sans Serif" : L"Microsoft Sans Serif";
+    wcscpy(lf.lfFaceName, (flags & CF_Tahoma) ? L"Tahoma" : sans);
+    return lf;
 }
 
 namespace {
@@ -71,30 +136,10 @@ HFONT Layout::FontFor(unsigned flags) {
     unsigned key = flags & (CF_Bold | CF_Tahoma | CF_Underline);
     for (size_t i = 0; i < fontKeys_.size(); ++i)
         if (fontKeys_[i] == key) return fonts_[i].get();
-    LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(825, dpi_, 7200);  // 8.25 pt
-    lf.lfWeight = (key & CF_Bold) ? FW_BOLD : FW_NORMAL;
-    lf.lfUnderline = (key & CF_Underline) ? TRUE : FALSE;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfQuality = CLEARTYPE_QUALITY;
-    // "MS Sans Serif" is a bitmap font drawn for 96 dpi; at other densities its
-    // TrueType twin with the same measures gives smooth letters instead.
-    const wchar_t* sans = dpi_ == 96 ? L"MS Sans Serif" : L"Microsoft Sans Serif";
-    wcscpy(lf.lfFaceName, (key & CF_Tahoma) ? L"Tahoma" : sans);
+    LOGFONTW lf = TableFont(key, dpi_);
     fontKeys_.push_back(key);
     fonts_.emplace_back(CreateFontIndirectW(&lf));
     return fonts_.back().get();
-}
-
-void Layout::SetFontHeight(HWND control, int height) {
-    LOGFONTW lf{};
-    if (!GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof lf, &lf)) return;
-    lf.lfHeight = -height;
-    win::Font font(CreateFontIndirectW(&lf));
-    if (!font) return;
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-    fontKeys_.push_back(~0u);  // never found by FontFor
-    fonts_.push_back(std::move(font));
 }
 
 // The real window a control lives in (the nearest panel, or the root), and its
@@ -118,19 +163,30 @@ HWND Layout::HostOf(size_t i, HWND root, int& x, int& y) const {
 // The controls are made in the order of the table and stay in it: that order
 // is the keyboard's, and a screen reader names a box after the text before it.
 void Layout::Create(HWND root) {
-    dpi_ = ScreenDpi();
+    dpi_ = WindowDpi(root);
     for (size_t i = 0; i < defs_.size(); ++i) CreateOne(i, root);
     ApplyAccessKeys(false);
+}
+
+// A control's place in its host window at the layout's DPI; a drop-down list
+// reaches down over the room its open list takes.
+RECT Layout::PixelRect(size_t i) const {
+    const ControlDef& d = defs_[i];
+    int x, y;
+    HostOf(i, nullptr, x, y);
+    int height = Px(d.height);
+    if (d.kind == Kind::Combo || d.kind == Kind::ImageCombo) height += Px(2400);
+    return RECT{Px(x), Px(y), Px(x) + Px(d.width), Px(y) + height};
 }
 
 void Layout::CreateOne(size_t i, HWND root) {
     const ControlDef& d = defs_[i];
     int x, y;
     HWND host = HostOf(i, root, x, y);
+    RECT place = PixelRect(i);
     const wchar_t* cls = WC_STATICW;
     DWORD style = WS_CHILD;
     DWORD ex = 0;
-    int height = Px(d.height);
     switch (d.kind) {
     // A panel lies inside its frame and after it, as a dialog's controls lie inside their group box.
     case Kind::Panel: cls = PanelClass(); ex = WS_EX_CONTROLPARENT; break;
@@ -142,8 +198,8 @@ void Layout::CreateOne(size_t i, HWND root) {
     case Kind::Option: cls = WC_BUTTONW; style |= BS_AUTORADIOBUTTON | WS_TABSTOP; break;
     case Kind::Button: cls = WC_BUTTONW; style |= BS_PUSHBUTTON | WS_TABSTOP; break;
     case Kind::Edit: cls = WC_EDITW; style |= ES_AUTOHSCROLL | WS_TABSTOP; ex = WS_EX_CLIENTEDGE; break;
-    case Kind::Combo: cls = WC_COMBOBOXW; style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP; height += Px(2400); break;
-    case Kind::ImageCombo: cls = WC_COMBOBOXEXW; style |= CBS_DROPDOWNLIST | WS_TABSTOP; height += Px(2400); break;
+    case Kind::Combo: cls = WC_COMBOBOXW; style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP; break;
+    case Kind::ImageCombo: cls = WC_COMBOBOXEXW; style |= CBS_DROPDOWNLIST | WS_TABSTOP; break;
     case Kind::Tab: cls = WC_TABCONTROLW; style |= WS_CLIPSIBLINGS | WS_TABSTOP; break;
     case Kind::Image: style |= SS_BITMAP; break;
     case Kind::Bullet: style |= SS_BLACKRECT; break;
@@ -153,7 +209,8 @@ void Layout::CreateOne(size_t i, HWND root) {
     if (d.flags & CF_Center) style |= SS_CENTER;
     if (d.flags & CF_Group) style |= WS_GROUP;
     if (d.flags & CF_NoTab) style &= ~WS_TABSTOP;
-    HWND h = CreateWindowExW(ex, cls, d.de ? d.de : L"", style, Px(x), Px(y), Px(d.width), height, host,
+    HWND h = CreateWindowExW(ex, cls, d.de ? d.de : L"", style, place.left, place.top, place.right - place.left,
+                             place.bottom - place.top, host,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
                              GetModuleHandleW(nullptr), nullptr);
     hwnds_[i] = h;
@@ -162,6 +219,25 @@ void Layout::CreateOne(size_t i, HWND root) {
     if (d.kind == Kind::Check || d.kind == Kind::Option)
         SendMessageW(h, BM_SETCHECK, (d.flags & CF_Checked) ? BST_CHECKED : BST_UNCHECKED, 0);
     if (d.kind == Kind::Link) MakeLinkLabel(h);
+}
+
+void Layout::Rescale(int dpi) {
+    // The controls take the new fonts before the old ones go, so that none draws with a freed font.
+    std::vector<win::Font> old;
+    bool newFonts = dpi != dpi_;
+    if (newFonts) {
+        dpi_ = dpi;
+        old = std::move(fonts_);
+        fonts_.clear();
+        fontKeys_.clear();
+    }
+    for (size_t i = 0; i < defs_.size(); ++i) {
+        if (!hwnds_[i]) continue;
+        RECT r = PixelRect(i);
+        SetWindowPos(hwnds_[i], nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (newFonts) SendMessageW(hwnds_[i], WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(defs_[i].flags)), FALSE);
+    }
 }
 
 void Layout::ApplyTexts(bool english) {
@@ -221,7 +297,7 @@ bool Layout::IsLink(HWND control) const {
     return false;
 }
 
-COLORREF LinkColor() { return HighContrastOn() ? GetSysColor(COLOR_HOTLIGHT) : kLinkColor; }
+COLORREF LinkColor() { return LinkColourFor(HighContrastOn(), kLinkColor, GetSysColor(COLOR_HOTLIGHT)); }
 
 HBRUSH Layout::CtlColor(HDC dc, HWND control) const {
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
@@ -246,21 +322,47 @@ void RedrawWithSystemColors(HWND window) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
+namespace {
+
+// The place of a window of `dpi` with a client area of the given twips, centred in `work`.
+RECT CentredPlace(const RECT& work, int clientWidthTw, int clientHeightTw, DWORD style, DWORD exStyle, int dpi) {
+    SIZE s = WindowSizeForClient({TwipsToPixels(clientWidthTw, dpi), TwipsToPixels(clientHeightTw, dpi)}, style,
+                                 exStyle, dpi);
+    int x = work.left + ((work.right - work.left) - s.cx) / 2;
+    int y = work.top + ((work.bottom - work.top) - s.cy) / 2;
+    return RECT{x, y, x + s.cx, y + s.cy};
+}
+
+}  // namespace
+
 HWND CreateTopLevelWindow(const wchar_t* className, const wchar_t* caption, int clientWidthTw,
                           int clientHeightTw, DWORD style, DWORD exStyle, HWND owner, void* param) {
-    int dpi = ScreenDpi();
-    RECT r{0, 0, TwipsToPixels(clientWidthTw, dpi), TwipsToPixels(clientHeightTw, dpi)};
-    AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    int w = r.right - r.left, h = r.bottom - r.top;
     POINT pt{};
     GetCursorPos(&pt);
     MONITORINFO mi{sizeof(mi)};
     GetMonitorInfoW(MonitorFromPoint(pt, MONITOR_DEFAULTTOPRIMARY), &mi);
-    const RECT& wa = mi.rcWork;
-    int x = wa.left + ((wa.right - wa.left) - w) / 2;
-    int y = wa.top + ((wa.bottom - wa.top) - h) / 2;
-    return CreateWindowExW(exStyle | WS_EX_CONTROLPARENT, className, caption, style, x, y, w, h, owner, nullptr,
-                           GetModuleHandleW(nullptr), param);
+    int dpi = ScreenDpi();
+    RECT r = CentredPlace(mi.rcWork, clientWidthTw, clientHeightTw, style, exStyle, dpi);
+    HWND hwnd = CreateWindowExW(exStyle | WS_EX_CONTROLPARENT, className, caption, style, r.left, r.top,
+                                r.right - r.left, r.bottom - r.top, owner, nullptr, GetModuleHandleW(nullptr), param);
+    // On a monitor of another DPI than the system's, the window was laid out for
+    // its monitor as it was made; its frame follows before it is shown.
+    int own = hwnd ? WindowDpi(hwnd) : dpi;
+    if (own != dpi) {
+        r = CentredPlace(mi.rcWork, clientWidthTw, clientHeightTw, style, exStyle, own);
+        SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return hwnd;
+}
+
+void FollowDpiChange(HWND window, WPARAM wp, LPARAM lp, void (*relayout)(int dpi)) {
+    int dpi = LOWORD(wp);
+    if (dpi <= 0) return;
+    relayout(dpi);
+    if (const auto* r = reinterpret_cast<const RECT*>(lp))
+        SetWindowPos(window, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 int RunMessageLoop() {

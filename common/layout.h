@@ -58,6 +58,16 @@ struct AccessKey {
 // The colour of link labels; with high contrast on, the system's hot-track colour instead.
 constexpr COLORREF kLinkColor = RGB(11, 104, 175);
 COLORREF LinkColor();
+// Room between a link's letters and the edge of its box, where its focus rectangle is drawn (pixels).
+constexpr int kLinkMargin = 1;
+
+// A sentence with a link in it, laid out in pieces side by side: the text before
+// the link, the link, and the punctuation after it (nullptr when none).
+struct LinkSentence {
+    const char* text;
+    const char* link;
+    const char* stop;
+};
 // First control id; control i of a table gets kFirstControlId + i.
 constexpr int kFirstControlId = 1000;
 
@@ -67,9 +77,18 @@ inline int ControlId(const ControlDef* defs, size_t count, const char* name) {
     int i = ControlIndex(defs, count, name);
     return i < 0 ? -1 : kFirstControlId + i;
 }
-// Screen DPI of this (DPI-aware) process.
+// Screen DPI of this (DPI-aware) process: the system's.
 int ScreenDpi();
+// The DPI `window` is drawn at: its monitor's where the system says so (8.1 and
+// later, per-monitor aware), the system's elsewhere.
+int WindowDpi(HWND window);
+// A size of GetSystemMetrics for a window at `dpi` (the system's own answer where it gives one).
+int SystemMetricForDpi(int index, int dpi);
+// The outer size of a window whose client area is `client` pixels, with its frame at `dpi`.
+SIZE WindowSizeForClient(SIZE client, DWORD style, DWORD exStyle, int dpi);
 inline int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+// The font of a table's control with these flags at `dpi`.
+LOGFONTW TableFont(unsigned flags, int dpi);
 
 class Layout {
 public:
@@ -77,8 +96,12 @@ public:
     Layout(const Layout&) = delete;
     Layout& operator=(const Layout&) = delete;
 
-    // Creates every control of the table in `root`, with the German texts.
+    // Creates every control of the table in `root` at the root's DPI, with the German texts.
     void Create(HWND root);
+    // Lays every control out again where the table puts it at `dpi`; at another
+    // DPI than before, in fonts made for it (the old fonts are freed). The window
+    // fits its texts afterwards.
+    void Rescale(int dpi);
     HWND Get(const char* name) const;
     int Id(const char* name) const { return ControlId(defs_.data(), defs_.size(), name); }
     // Name of the control with this id, nullptr when none.
@@ -97,13 +120,13 @@ public:
     size_t Count() const { return defs_.size(); }
     const ControlDef& DefAt(size_t i) const { return defs_[i]; }
 
-    // Gives `control` its font at `height` pixels instead; the layout keeps the font.
-    void SetFontHeight(HWND control, int height);
-
     // Colours the texts from WM_CTLCOLORSTATIC and WM_CTLCOLORBTN: the system's
     // colours, links in theirs; returns the background brush.
     HBRUSH CtlColor(HDC dc, HWND control) const;
     bool IsLink(HWND control) const;
+
+    // The place of control i in its host window as the table gives it, in pixels at the layout's DPI.
+    RECT PixelRect(size_t i) const;
 
 private:
     void CreateOne(size_t i, HWND root);
@@ -126,6 +149,10 @@ const wchar_t* PanelClass();
 // centred on the monitor that holds the pointer.
 HWND CreateTopLevelWindow(const wchar_t* className, const wchar_t* caption, int clientWidthTw,
                           int clientHeightTw, DWORD style, DWORD exStyle, HWND owner, void* param);
+// WM_DPICHANGED of a window laid out from a table: `relayout` lays its controls
+// out at the new DPI (the message's, which the system's answer for the window
+// may lag behind), then the window takes the rectangle the system suggests.
+void FollowDpiChange(HWND window, WPARAM wp, LPARAM lp, void (*relayout)(int dpi));
 // Runs the message loop with keyboard navigation for `window` and its dialogs.
 int RunMessageLoop();
 // WM_NEXTDLGCTL for a window that is no dialog: the keys of IsDialogMessage (a

@@ -1,7 +1,10 @@
 #include "common/linkhover.h"
 #include <commctrl.h>
 #include <oleacc.h>
+#include <string>
 #include "common/dll_search.h"
+#include "common/layout.h"
+#include "common/winutil.h"
 
 HCURSOR HandCursor = nullptr;
 bool CursorReplaced = false;
@@ -113,7 +116,8 @@ private:
     LONG refs_ = 1;
 };
 
-// oleacc is loaded when a screen reader first asks, not at every start.
+// oleacc is loaded when a screen reader first asks, not at every start. A
+// failed answer is no object: the default handling takes over then.
 LRESULT AccessibleLink(HWND link, WPARAM flags) {
     static HMODULE oleacc = LoadSystemLibrary(L"oleacc.dll");
     if (!oleacc) return 0;
@@ -123,10 +127,39 @@ LRESULT AccessibleLink(HWND link, WPARAM flags) {
     IAccessible* standard = nullptr;
     if (FAILED(create(link, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard))) || !standard)
         return 0;
-    auto* accessible = new LinkAccessible(link, standard);
+    IAccessible* accessible = WrapLinkAccessible(link, standard);
     LRESULT r = result(__uuidof(IAccessible), flags, accessible);
     accessible->Release();
-    return r;
+    return r < 0 ? 0 : r;
+}
+
+// A link draws itself: its letters inside a margin, their underline cut where
+// the box says the letters end, and the focus rectangle in that margin around them.
+void PaintLink(HWND link) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(link, &ps);
+    RECT box;
+    GetClientRect(link, &box);
+    auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageW(GetParent(link), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(link)));
+    FillRect(dc, &box, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(link, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    std::wstring text = win::WindowText(link);
+    RECT letters = box;
+    InflateRect(&letters, -kLinkMargin, -kLinkMargin);
+    // (The text's own clipping leaves the underline out under Wine.)
+    int saved = SaveDC(dc);
+    IntersectClipRect(dc, letters.left, letters.top, letters.right, letters.bottom);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &letters, DT_NOPREFIX | DT_SINGLELINE | DT_NOCLIP);
+    RestoreDC(dc, saved);
+    SelectObject(dc, old);
+    if (GetFocus() == link) {
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        DrawFocusRect(dc, &box);
+    }
+    EndPaint(link, &ps);
 }
 
 LRESULT CALLBACK LinkProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
@@ -149,18 +182,8 @@ LRESULT CALLBACK LinkProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, D
         InvalidateRect(hwnd, nullptr, TRUE);
         break;
     case WM_PAINT:
-        if (GetFocus() == hwnd) {
-            LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
-            HDC dc = GetDC(hwnd);
-            RECT rc;
-            GetClientRect(hwnd, &rc);
-            SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-            DrawFocusRect(dc, &rc);
-            ReleaseDC(hwnd, dc);
-            return r;
-        }
-        break;
+        PaintLink(hwnd);
+        return 0;
     case WM_GETOBJECT:
         if (static_cast<LONG>(lp) == OBJID_CLIENT) {
             if (LRESULT r = AccessibleLink(hwnd, wp)) return r;
@@ -191,6 +214,8 @@ LRESULT CALLBACK LinkProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, D
 }
 
 }  // namespace
+
+IAccessible* WrapLinkAccessible(HWND link, IAccessible* inner) { return new LinkAccessible(link, inner); }
 
 void MakeLinkLabel(HWND label) {
     SetWindowSubclass(label, LinkProc, 0, 0);

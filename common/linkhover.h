@@ -7,6 +7,7 @@
 // (as a click does, through STN_CLICKED), it draws the focus, and it reports
 // the role of a link.
 #include <windows.h>
+#include <oleacc.h>
 
 extern HCURSOR HandCursor;    // the system hand, loaded when a window with links loads
 extern bool CursorReplaced;   // true while the hand is shown over a link label
@@ -18,3 +19,6 @@ void MakeLinkLabel(HWND label);
 void TrackLinkHover(HWND window, HWND label);
 // After a click: the arrow at once, until the pointer leaves the label and comes back.
 void LinkClicked(HWND label);
+// What a screen reader is handed for `link`: the system's object for it
+// (`inner`, whose reference it takes over) as a link that is focusable.
+IAccessible* WrapLinkAccessible(HWND link, IAccessible* inner);

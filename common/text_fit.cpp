@@ -82,8 +82,7 @@ int LeftLimit(const Layout& layout, const ControlDef& d, HWND h) {
 
 // The columns that `text` really colours when drawn in the control's font,
 // from its left edge; last < first when it colours none. Measured widths and
-// drawn glyphs part by a few percent with some fonts, so the gaps of the
-// sentences are found by drawing them.
+// drawn glyphs part by a few percent with some fonts.
 struct Ink {
     int first = 0, last = -1;
 };
@@ -170,7 +169,7 @@ void FitControl(const Layout& layout, const ControlDef& d) {
     std::wstring shown = text;  // an access key's "&" takes no room (links show theirs as it stands)
     if (d.kind != Kind::Link && shown.find(L'&') != std::wstring::npos) shown.erase(shown.find(L'&'), 1);
     int textWidth = std::max(TextWidth(h, shown, false), InkOf(h, shown).last + 1);
-    int need = textWidth + Slack(textWidth) + (box ? GetSystemMetrics(SM_CXMENUCHECK) + layout.Px(120) : layout.Px(15));
+    int need = textWidth + Slack(textWidth) + (box ? SystemMetricForDpi(SM_CXMENUCHECK, layout.Dpi()) + layout.Px(120) : layout.Px(15));
     int textRight = r.left + need;
     int gap = layout.Px(60);
     // What follows on the same row moves right as far as this text needs, within its frame.
@@ -230,69 +229,87 @@ void FitControl(const Layout& layout, const ControlDef& d) {
     MoveTo(h, r);
 }
 
-// A link label sits in the run of blanks before the full stop of its sentence,
-// clear of the word before it and of the full stop after it.
+// The measures of a one-line text in the control's own font.
+struct Measure {
+    int width = 0, ascent = 0, height = 0;
+};
+Measure MeasureText(HWND h, const std::wstring& text) {
+    win::WindowDC dc(h);
+    HGDIOBJ old = SelectObject(dc.get(), reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)));
+    SIZE size{0, 0};
+    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc.get(), &tm);
+    SelectObject(dc.get(), old);
+    return Measure{size.cx, tm.tmAscent, tm.tmHeight};
+}
+
+// A link's letters: their measures, but only as wide as they really colour
+// (a stand-in font may draw narrower than it measures, and the underline,
+// which a link clips at its letters, would run on under nothing).
+Measure LinkLetters(HWND link) {
+    std::wstring text = win::WindowText(link);
+    Measure m = MeasureText(link, text);
+    Ink ink = InkOf(link, text, true);
+    // (One column more than drawn here: on the screen a letter may reach one further.)
+    if (ink.last >= ink.first) m.width = std::min(m.width, ink.last + 2);
+    return m;
+}
+
+// A link's box holds its letters with a margin all round for its focus
+// rectangle, the letters where the table puts the link.
+void SizeLink(const Layout& layout, size_t i) {
+    HWND h = layout.Get(layout.DefAt(i).name);
+    if (!h) return;
+    Measure m = LinkLetters(h);
+    RECT r = layout.PixelRect(i);
+    MoveTo(h, RECT{r.left - kLinkMargin, r.top - kLinkMargin, r.left + m.width + kLinkMargin,
+                   r.top + m.height + kLinkMargin});
+}
+
 }  // namespace
 
-void FitLinkIntoGap(Layout& layout, const char* sentenceName, const char* linkName) {
-    HWND sentence = layout.Get(sentenceName), link = layout.Get(linkName);
-    if (!sentence || !link) return;
-    std::wstring text = win::WindowText(sentence);
-    size_t run = text.find(L"  ");
-    if (run == std::wstring::npos) return;
-    size_t end = text.find_first_not_of(L' ', run);
-    if (end == std::wstring::npos) return;
-    Ink word = InkOf(sentence, text.substr(0, run));
-    Ink upToStop = InkOf(sentence, text.substr(0, end + 1));
-    Ink stop = InkOf(sentence, text.substr(end, 1));
-    std::wstring caption = win::WindowText(link);
-    Ink own = InkOf(link, caption, true);
-    if (word.last < word.first || upToStop.last < upToStop.first || own.last < own.first) return;
-    RECT s = RectInParent(sentence);
-    // The link's box (and its underline) must cover no letter of the sentence: it lies
-    // between the first column after the word and the full stop's first column.
-    int clearLeft = s.left + word.last + 1;
-    int clearRight = s.left + upToStop.last - std::max(0, stop.last - stop.first);
-    int gapLeft = clearLeft + 1;  // one clear column after the word
-    int gapRight = clearRight - 2;
-    int room = gapRight - gapLeft + 1;
-    // Letters wider than the run: a smaller size of the link's font, down to two thirds.
-    LOGFONTW lf{};
-    if (own.last - own.first + 1 > room &&
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(link, WM_GETFONT, 0, 0)), sizeof lf, &lf)) {
-        int height = std::abs(static_cast<int>(lf.lfHeight));
-        for (int h = height - 1; h >= height * 2 / 3 && own.last - own.first + 1 > room; --h) {
-            layout.SetFontHeight(link, h);
-            own = InkOf(link, caption, true);
-        }
-        if (own.last < own.first) return;
-    }
-    RECT l = RectInParent(link);
-    int inkWidth = own.last - own.first + 1;
-    // Where it is, its letters already lie in the gap with a little air on both sides: it stays.
-    int air = std::max(0, std::min(layout.Px(30), (room - inkWidth) / 2));
-    if (l.left + own.first >= gapLeft + air && l.left + own.last <= gapRight - air && l.left >= clearLeft &&
-        l.right <= clearRight)
-        return;
-    int left = gapLeft + std::max(0, (room - inkWidth) / 2) - own.first;
-    // The box ends just after the letters, and never reaches into the letters around it.
-    left = std::max(left, clearLeft);
-    l.left = left;
-    l.right = std::max(left + own.last + 1, std::min(left + own.last + 2, clearRight));
-    MoveTo(link, l);
+void LayOutLinkSentence(const Layout& layout, const LinkSentence& s) {
+    HWND text = layout.Get(s.text), link = layout.Get(s.link);
+    HWND stop = s.stop ? layout.Get(s.stop) : nullptr;
+    if (!text || !link) return;
+    Measure t = MeasureText(text, win::WindowText(text));
+    int blank = MeasureText(text, L" ").width;
+    Measure l = LinkLetters(link);
+    // The pieces share the text's baseline; the link's letters begin one blank after the text.
+    RECT tr = RectInParent(text);
+    int textEnd = tr.left + t.width;
+    int baseline = tr.top + t.ascent;
+    int x = textEnd + blank;
+    RECT lr{x - kLinkMargin, baseline - l.ascent - kLinkMargin, x + l.width + kLinkMargin,
+            baseline - l.ascent + l.height + kLinkMargin};
+    MoveTo(link, lr);
+    // The text's box ends one column after its last letter (which may draw up to
+    // its edge), short of the link's box: nothing of it lies under the link.
+    tr.right = std::min(textEnd + 1, static_cast<int>(lr.left));
+    MoveTo(text, tr);
+    if (!stop) return;
+    Measure p = MeasureText(stop, win::WindowText(stop));
+    MoveTo(stop, RECT{lr.right, baseline - p.ascent, lr.right + p.width, baseline - p.ascent + p.height});
 }
 
 void FitToFonts(const Layout& layout) {
     for (size_t i = 0; i < layout.Count(); ++i) {
         Kind k = layout.DefAt(i).kind;
-        if (k == Kind::Label || k == Kind::Link || k == Kind::Check || k == Kind::Option)
-            FitControl(layout, layout.DefAt(i));
+        if (k == Kind::Link) SizeLink(layout, i);
+        else if (k == Kind::Label || k == Kind::Check || k == Kind::Option) FitControl(layout, layout.DefAt(i));
     }
 }
 
 void SizeToText(Layout& layout, const char* name) {
     HWND label = layout.Get(name);
     if (!label) return;
+    int index = ControlIndex(&layout.DefAt(0), layout.Count(), name);
+    if (layout.DefAt(static_cast<size_t>(index)).kind == Kind::Link) {
+        SizeLink(layout, static_cast<size_t>(index));
+        InvalidateRect(label, nullptr, TRUE);
+        return;
+    }
     // A label as wide as its text must not break it into a second line
     // that its height would hide.
     LONG style = GetWindowLongW(label, GWL_STYLE);

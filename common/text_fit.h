@@ -7,9 +7,10 @@
 // Every label, link, check box and option button of the table grows (and
 // pushes what follows on its row) until its whole text shows.
 void FitToFonts(const Layout& layout);
-// A link label inside a sentence moves into the run of blanks before the
-// sentence's full stop, clear of the word before it; where its letters are wider than
-// that run (another font stands in for the sentence's), it takes a smaller size that fits.
-void FitLinkIntoGap(Layout& layout, const char* sentenceName, const char* linkName);
-// Sizes a label to its one-line text; a centred label keeps its centre.
+// A sentence with a link is laid out in pieces side by side on the sentence's
+// line, each measured in its own font: the text, one blank of the text's font,
+// the link, the punctuation that follows.
+void LayOutLinkSentence(const Layout& layout, const LinkSentence& sentence);
+// Sizes a label to its one-line text; a centred label keeps its centre. A link's
+// box holds its text where the table puts it and a margin for its focus rectangle.
 void SizeToText(Layout& layout, const char* name);

@@ -60,11 +60,10 @@ bool IsSettingSwitch(const char* name) {
     return false;
 }
 
-// Every text fits its font; the help and forum links sit in the gaps of their sentences.
+// Every text fits its font; the links stand beside their texts.
 void FitTexts() {
     FitToFonts(Ui());
-    FitLinkIntoGap(Ui(), "HelpSentence", "HelpLink");
-    FitLinkIntoGap(Ui(), "ForumSentence", "ForumLink");
+    for (const LinkSentence& s : kWindowSentences) LayOutLinkSentence(Ui(), s);
 }
 
 // Tab goes into the login options once, to the selected one; the arrow keys
@@ -107,24 +106,28 @@ std::wstring StatusText(int item) {
     return g_run.UseEnglish ? s.en : s.de;
 }
 
+// The seven pictures at the small icon size for the window's DPI; the list
+// takes them, and the pictures it had before are freed.
+void LoadStatusImages() {
+    int cx = SystemMetricForDpi(SM_CXSMICON, Ui().Dpi()), cy = SystemMetricForDpi(SM_CYSMICON, Ui().Dpi());
+    HIMAGELIST images = ImageList_Create(cx, cy, ILC_COLOR32 | ILC_MASK, 7, 0);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (int i = 0; i < 7; ++i) {
+        HICON icon = LoadIconOfSize(instance, MAKEINTRESOURCEW(IDI_STATUS1 + i), cx, cy);
+        ImageList_AddIcon(images, icon);  // a missing picture adds nothing; the entry stays
+        if (icon) DestroyIcon(icon);
+    }
+    SendMessageW(Control("StatusList"), CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    if (statusImages) ImageList_Destroy(statusImages);
+    statusImages = images;
+}
+
 // Its seven entries with their pictures, in the window's language.
 void FillStatusList() {
     HWND combo = Control("StatusList");
     if (!combo) return;
     SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-    if (!statusImages) {
-        // Small icons as the system sizes them for this screen.
-        int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
-        statusImages = ImageList_Create(cx, cy, ILC_COLOR32 | ILC_MASK, 7, 0);
-        HINSTANCE instance = GetModuleHandleW(nullptr);
-        for (int i = 0; i < 7; ++i) {
-            auto icon = static_cast<HICON>(
-                LoadImageW(instance, MAKEINTRESOURCEW(IDI_STATUS1 + i), IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR));
-            ImageList_AddIcon(statusImages, icon);  // a missing picture adds nothing; the entry stays
-            if (icon) DestroyIcon(icon);
-        }
-    }
-    SendMessageW(combo, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(statusImages));
+    if (!statusImages) LoadStatusImages();
     for (int i = 1; i <= 7; ++i) {
         std::wstring text = StatusText(i);
         COMBOBOXEXITEMW item{};
@@ -278,6 +281,23 @@ void OnCommand(HWND hwnd, int id, int code, HWND control) {
     else if (std::strcmp(name, "ForumLink") == 0 && code == STN_CLICKED) OpenPage(kForumPage, control);
 }
 
+// The window's size from the table at `dpi`: the client area's height, and the fixed outer width.
+void SizeWindow(int dpi) {
+    SIZE outer = WindowSizeForClient({TwipsToPixels(kWindowClientWidth, dpi), TwipsToPixels(kWindowClientHeight, dpi)},
+                                     kStyle, WS_EX_CONTROLPARENT, dpi);
+    SetWindowPos(window, nullptr, 0, 0, TwipsToPixels(kWindowOuterWidth, dpi), outer.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Every control, picture and icon laid out again for a screen of `dpi`, from the table as at the start.
+void LayOutAt(int dpi) {
+    Ui().Rescale(dpi);
+    FitTexts();
+    PlaceTabPages(Ui());
+    LoadStatusImages();
+    if (windowIcon) windowIcon->Dpi(dpi);
+}
+
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_COMMAND:
@@ -294,6 +314,9 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETTINGCHANGE:
         RedrawWithSystemColors(hwnd);
         break;
+    case WM_DPICHANGED:
+        if (controlsBuilt) FollowDpiChange(hwnd, wp, lp, LayOutAt);
+        return 0;
     case WM_ENDSESSION:
         // The session ends, and the system ends Kestrun as soon as this
         // message returns: a launch still under way is recorded and tidied
@@ -346,22 +369,15 @@ void BuildControls() {
     ShowSettings(g_run.Settings);
 }
 
-// Puts the English texts on the window and moves the five controls whose
-// sentences change their gap.
+// Puts the English texts on the window and moves the controls that follow
+// shorter sentences; the texts are fitted again from the table's places, as
+// at every new layout.
 void ApplyEnglishTexts() {
     Ui().ApplyTexts(true);
     SetTabTexts(Ui(), true);
     for (const EnglishMove& m : kEnglishMoves) Ui().MoveBy(m.name, m.dx);
+    Ui().Rescale(Ui().Dpi());
     FitTexts();
-}
-
-// The window's size from the table: the client area's height, and the fixed outer width.
-void SizeWindow() {
-    int dpi = ScreenDpi();
-    RECT r{0, 0, TwipsToPixels(kWindowClientWidth, dpi), TwipsToPixels(kWindowClientHeight, dpi)};
-    AdjustWindowRectEx(&r, kStyle, FALSE, WS_EX_CONTROLPARENT);
-    SetWindowPos(window, nullptr, 0, 0, TwipsToPixels(kWindowOuterWidth, dpi), r.bottom - r.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -385,8 +401,8 @@ bool CreateMainWindow() {
 
 bool ShowMainWindow() {
     if (!CreateMainWindow()) return false;
-    SizeWindow();
     BuildControls();
+    SizeWindow(Ui().Dpi());
     if (g_run.UseEnglish) ApplyEnglishTexts();
     windowIcon = std::make_unique<FormIcon>();
     windowIcon->Form(window);
@@ -394,6 +410,13 @@ bool ShowMainWindow() {
     HandCursor = LoadCursorW(nullptr, IDC_HAND);
     PlaceTabPages(Ui());
     CenterOnPointerMonitor(window);
+    // On a monitor of another DPI than the one it was made on, it is laid out for that monitor before it shows.
+    int dpi = WindowDpi(window);
+    if (dpi != Ui().Dpi()) {
+        LayOutAt(dpi);
+        SizeWindow(dpi);
+        CenterOnPointerMonitor(window);
+    }
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
     SendMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control("StartButton")), TRUE);

@@ -143,13 +143,16 @@ inline constexpr ControlDef kWindowControls[] = {
      L"Die übergebenen Parameter an den Kestrun (Kestrun.exe) werden den Einstellungen vorgezogen, d.h. wurde beispielsweise die Option \"ICQ 7 minimiert starten\" deaktiviert aber der Parameter -minimized übergeben, so wird ICQ trotzdem minimiert gestartet.",
      L"The passed parameters to Kestrun (Kestrun.exe) will be prefered to the settings, this means that if for example the option 'Run ICQ 7 minimized' was disabled but the parameter -minimized was passed, ICQ will be started minimized anyway.",
      CF_None},
+    // Each sentence with a link is laid out in pieces: its text, the link a blank after it, the full stop.
     {"HelpSentence", Kind::Label, "InfoFrame", 360, 3240, 4425, 195,
-     L"Weitere Hilfe zur Anwendung von Startparametern gibt es       .",
-     L"Further help working with startup parameters is available         .", CF_None},
+     L"Weitere Hilfe zur Anwendung von Startparametern gibt es", L"Further help working with startup parameters is available",
+     CF_None},
     {"HelpLink", Kind::Link, "InfoFrame", 4485, 3240, 270, 195, L"hier", L"here", CF_Tahoma | CF_Underline},
+    {"HelpStop", Kind::Label, "InfoFrame", 4755, 3240, 60, 195, L".", nullptr, CF_None},
     {"ForumSentence", Kind::Label, "InfoFrame", 360, 3480, 3105, 195,
-     L"Bei Fragen besuchen Sie bitte unser           .", L"For questions please visit our           .", CF_None},
+     L"Bei Fragen besuchen Sie bitte unser", L"For questions please visit our", CF_None},
     {"ForumLink", Kind::Link, "InfoFrame", 2985, 3480, 450, 195, L"Forum", nullptr, CF_Tahoma | CF_Underline},
+    {"ForumStop", Kind::Label, "InfoFrame", 3435, 3480, 60, 195, L".", nullptr, CF_None},
 
     // Below the tab strip: the window's own switch and its two buttons.
     {"DontShowAgain", Kind::Check, nullptr, 120, 4800, 2895, 255,
@@ -189,7 +192,14 @@ struct EnglishMove {
     int dx;
 };
 inline constexpr EnglishMove kEnglishMoves[] = {
-    {"MaxInstances", -280}, {"MaxInstancesRange", -280}, {"HelpLink", -120}, {"ForumLink", -540}, {"StatusList", -540},
+    {"MaxInstances", -280}, {"MaxInstancesRange", -280}, {"StatusList", -540},
+};
+
+// The window's links beside their texts.
+inline constexpr LinkSentence kWindowSentences[] = {
+    {"HomepageLabel", "HomepageLink", nullptr},
+    {"HelpSentence", "HelpLink", "HelpStop"},
+    {"ForumSentence", "ForumLink", "ForumStop"},
 };
 
 // The status list: entry i (1..7) in both languages; its icon is IDI_STATUS1 + i - 1.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Screenshots of the programs' windows for people to look at (never compared
 # pixel by pixel): every tab in German and English, and the English window at
-# 144 dpi. Pictures go to shots/ (not kept in git).
+# 144 dpi, opened there and moved there from 96 dpi. Pictures go to shots/ (not kept in git).
 #
 #   SHOTS_BIN        folder with the built programs (default build/x64/bin)
 #   TEST_WINE_CACHE  where the ready base prefixes are kept (as for the tests)
@@ -70,14 +70,17 @@ shot() {
 }
 
 # Kestrun: its four tabs; the tab strip is control 1000 (first row of its table).
+# With a third argument the window is moved to a screen of that dpi first.
 shots_kestrun() {
-    local loc=$1 dpi=$2 name=kestrun-$1 i
+    local loc=$1 dpi=$2 moved=${3:-} name=kestrun-$1 i
     [ "$dpi" = 96 ] || name=$name-${dpi}dpi
+    [ -z "$moved" ] || name=$name-moved-${moved}dpi
     session_start "$loc" "$dpi"
     mkdir -p "$WINEPREFIX/drive_c/Shots"
     cp "$bin/Kestrun.exe" "$WINEPREFIX/drive_c/Shots/"
     run 'C:\Shots\Kestrun.exe' -showme
     drive wait KestrunWindow 30000
+    [ -z "$moved" ] || drive dpi KestrunWindow "$moved"
     for i in 0 1 2 3; do
         drive tab KestrunWindow 1000 "$i"
         shot "$name-tab$((i + 1))" KestrunWindow
@@ -95,22 +98,26 @@ shots_kestrun() {
 #  about box: OkButton 1004; settings dialog: CancelButton 1001). A stand-in ICQ 7 in
 # "C:\Program Files\ICQ7" gives the settings dialog a folder to show.
 shots_ternavo() {
-    local loc=$1 dpi=$2 name=ternavo-$1
+    local loc=$1 dpi=$2 moved=${3:-} name=ternavo-$1
     [ "$dpi" = 96 ] || name=$name-${dpi}dpi
+    [ -z "$moved" ] || name=$name-moved-${moved}dpi
     session_start "$loc" "$dpi"
     mkdir -p "$WINEPREFIX/drive_c/Shots" "$WINEPREFIX/drive_c/Program Files/ICQ7"
     cp "$bin/Ternavo.exe" "$WINEPREFIX/drive_c/Shots/"
     cp "$bin/../fixtures/icq7/"* "$WINEPREFIX/drive_c/Program Files/ICQ7/" 2>/dev/null || true
     run 'C:\Shots\Ternavo.exe'
     drive wait TernavoMainWindow 30000
+    [ -z "$moved" ] || drive dpi TernavoMainWindow "$moved"
     shot "$name-main" TernavoMainWindow
     if [ "$dpi" = 96 ]; then
         drive link TernavoMainWindow 1008
         drive wait TernavoSettingsDialog 10000
+        [ -z "$moved" ] || drive dpi TernavoSettingsDialog "$moved"
         shot "$name-settings" TernavoSettingsDialog
         drive press TernavoSettingsDialog 1001
         drive press TernavoMainWindow 1014
         drive wait TernavoAboutBox 10000
+        [ -z "$moved" ] || drive dpi TernavoAboutBox "$moved"
         shot "$name-about" TernavoAboutBox
         drive press TernavoAboutBox 1004
         drive click TernavoMainWindow 1005
@@ -126,9 +133,11 @@ if only kestrun; then
     shots_kestrun de 96
     shots_kestrun en 96
     shots_kestrun en 144
+    shots_kestrun en 96 144
 fi
 if only ternavo; then
 shots_ternavo de 96
 shots_ternavo en 96
 shots_ternavo en 144
+shots_ternavo en 96 144
 fi

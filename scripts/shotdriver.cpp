@@ -75,6 +75,24 @@ int wmain(int argc, wchar_t** argv) {
                     r.left > m ? r.left - m : 0L, r.top > m ? r.top - m : 0L);
         return 0;
     }
+    // What the system tells a window that reaches a screen of another dpi
+    // (from 96): the rectangle it suggests lies in the window's own process.
+    if (wcscmp(cmd, L"dpi") == 0 && argc > 3) {
+        int dpi = _wtoi(argv[3]);
+        RECT r;
+        GetWindowRect(w, &r);
+        RECT want{r.left, r.top, r.left + MulDiv(r.right - r.left, dpi, 96), r.top + MulDiv(r.bottom - r.top, dpi, 96)};
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+        void* mem = process ? VirtualAllocEx(process, nullptr, sizeof want, MEM_COMMIT, PAGE_READWRITE) : nullptr;
+        bool sent = mem && WriteProcessMemory(process, mem, &want, sizeof want, nullptr);
+        if (sent) SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(mem));
+        if (mem) VirtualFreeEx(process, mem, 0, MEM_RELEASE);
+        if (process) CloseHandle(process);
+        Sleep(300);
+        return sent ? 0 : 1;
+    }
     if (argc < 4) return 1;
     HWND c = Child(w, _wtoi(argv[3]));
     if (!c) return 1;

@@ -5,6 +5,7 @@
 #include <string>
 #include "common/formicon.h"
 #include "common/linkhover.h"
+#include "common/text_fit.h"
 #include "common/winutil.h"
 #include "ternavo/window/about_box.h"
 #include "ternavo/window/about_box_table.h"
@@ -21,6 +22,12 @@ struct AboutBox {
 };
 AboutBox about;
 
+// The texts fit their fonts, the home page's link stands beside its label.
+void FitAboutBox() {
+    FitToFonts(about.layout);
+    for (const LinkSentence& s : kAboutBoxSentences) LayOutLinkSentence(about.layout, s);
+}
+
 void OpenHomePage(HWND label) {
     std::wstring address = std::wstring(L"http://") + kHomeHost + L"/";
     // The shell may hand the address to an extension that wants COM.
@@ -34,8 +41,16 @@ LRESULT CALLBACK AboutBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CREATE:
         about.hwnd = hwnd;
         about.layout.Create(hwnd);
+        FitAboutBox();
         about.icon.Form(hwnd);
         about.icon.ResIcon(1);
+        return 0;
+    case WM_DPICHANGED:
+        FollowDpiChange(hwnd, wp, lp, [](int dpi) {
+            about.layout.Rescale(dpi);
+            FitAboutBox();
+            about.icon.Dpi(dpi);
+        });
         return 0;
     case WM_COMMAND: {
         int id = LOWORD(wp);

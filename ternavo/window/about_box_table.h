@@ -19,4 +19,6 @@ inline constexpr ControlDef kAboutBoxControls[] = {
     {"OkButton", Kind::Button, nullptr, 900, 1200, 1335, 375, L"OK", nullptr, CF_None},
 };
 constexpr size_t kAboutBoxCount = std::size(kAboutBoxControls);
+// The home page's link beside its label.
+inline constexpr LinkSentence kAboutBoxSentences[] = {{"HomepageLabel", "HomepageLink", nullptr}};
 inline constexpr AccessKey kAboutBoxKeys[] = {{"OkButton", L'O', L'O'}};

@@ -94,12 +94,24 @@ void FillInstancesList(const wchar_t* const items[2]) {
     SendMessageW(combo, CB_SETCURSEL, 0, 0);
 }
 
-void SetEnglishTexts() {
-    g_run.UseEnglish = true;
-    window.layout.ApplyTexts(true);
+// The pictures and the texts that take their own size, at the layout's DPI.
+void FitMainWindow() {
+    LoadResultImages();
     SizeToText(window.layout, "StatusLine");
     SizeToText(window.layout, "Headline");
     SizeToText(window.layout, "SettingsLink");
+}
+
+void LayOutMainWindow(int dpi) {
+    window.layout.Rescale(dpi);
+    FitMainWindow();
+    window.icon.Dpi(dpi);
+}
+
+void SetEnglishTexts() {
+    g_run.UseEnglish = true;
+    window.layout.ApplyTexts(true);
+    FitMainWindow();
     FillInstancesList(kInstancesEntriesEn);
     SetSettingsDialogEnglishTexts();
 }
@@ -258,12 +270,12 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CREATE: {
         window.hwnd = hwnd;
         window.layout.Create(hwnd);
-        LoadResultImages();
-        SizeToText(window.layout, "StatusLine");
-        SizeToText(window.layout, "Headline");
-        SizeToText(window.layout, "SettingsLink");
+        FitMainWindow();
         return 0;
     }
+    case WM_DPICHANGED:
+        FollowDpiChange(hwnd, wp, lp, LayOutMainWindow);
+        return 0;
     case WM_COMMAND:
         OnCommand(hwnd, LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
         return 0;

@@ -97,6 +97,13 @@ LRESULT CALLBACK SettingsDialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         dialog.icon.ResIcon(1);
         return 0;
     }
+    case WM_DPICHANGED:
+        FollowDpiChange(hwnd, wp, lp, [](int dpi) {
+            dialog.layout.Rescale(dpi);
+            SizeToText(dialog.layout, "FolderLabel");
+            dialog.icon.Dpi(dpi);
+        });
+        return 0;
     case WM_COMMAND:
         OnCommand(LOWORD(wp), HIWORD(wp));
         return 0;

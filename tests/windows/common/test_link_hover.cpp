@@ -53,6 +53,43 @@ void PressKey(HWND target, WPARAM vk) {
     Pump(100);
 }
 
+// The system's object for a text that reports no state at all, and no answer
+// but its role: what a link wraps on a system whose object says nothing.
+class Stateless final : public IAccessible {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override { *out = nullptr; return E_NOINTERFACE; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(long*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT, IDispatch**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT, BSTR*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT, BSTR*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT, BSTR*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT, VARIANT* v) override { v->vt = VT_I4; v->lVal = ROLE_SYSTEM_STATICTEXT; return S_OK; }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT, VARIANT* v) override { v->vt = VT_I4; v->lVal = 0; return S_OK; }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR*, VARIANT, long*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT, BSTR*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT, BSTR*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE accSelect(long, VARIANT) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE accLocation(long*, long*, long*, long*, VARIANT) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE accNavigate(long, VARIANT, VARIANT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE accHitTest(long, long, VARIANT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
+    ULONG refs = 1;
+};
+
 // Pixels of a captured link whose colour leans to one channel (0 red, 1 green, 2 blue).
 int InkLeaningTo(const wt::Pixels& p, int channel) {
     int n = 0;
@@ -212,6 +249,25 @@ TEST_F(LinkHover, KeyboardAndScreenReaderTakeItAsALinkThatTabReachesAndEnterOrSp
     EXPECT_EQ(linkFollowed, 3) << "its default action follows it";
     acc->Release();
     CoUninitialize();
+
+    // Wine's object for a static text already says "focusable": around one that
+    // says nothing, the link's own marks are what a screen reader hears.
+    Stateless inner;
+    IAccessible* wrapped = WrapLinkAccessible(label, &inner);
+    VARIANT bare;
+    VariantInit(&bare);
+    EXPECT_EQ(wrapped->get_accState(self, &bare), S_OK);
+    EXPECT_EQ(bare.vt, VT_I4);
+    EXPECT_EQ(bare.lVal, STATE_SYSTEM_LINKED | STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED) << "the link has the focus";
+    SetFocus(window);
+    EXPECT_EQ(wrapped->get_accState(self, &bare), S_OK);
+    EXPECT_EQ(bare.lVal, STATE_SYSTEM_LINKED | STATE_SYSTEM_FOCUSABLE);
+    VARIANT linkRole;
+    VariantInit(&linkRole);
+    EXPECT_EQ(wrapped->get_accRole(self, &linkRole), S_OK);
+    EXPECT_EQ(linkRole.lVal, ROLE_SYSTEM_LINK);
+    wrapped->Release();
+    EXPECT_EQ(inner.refs, 0u) << "the wrapper releases the object it took over";
 }
 
 TEST_F(LinkHover, WithHighContrastOnTheLinkTakesTheSystemsHotTrackColourAndBackWhenItGoesOff) {

@@ -4,6 +4,7 @@
 #include <delayimp.h>
 #include <gtest/gtest.h>
 #include "common/formicon.h"
+#include "common/layout.h"
 #include "common/dll_search.h"
 #include "common/files.h"
 #include "common/ini_file.h"
@@ -126,6 +127,20 @@ TEST(FormIconTest, ResourceIconSetsBothSizesAndIsDestroyedOnRelease) {
         EXPECT_FALSE(GetIconInfo(big, &gone));
         big = icon.big();
         small = icon.small();
+
+        // On a screen of 144 dpi the icons are made again at its sizes (24 and
+        // 48 pixels), and those of 96 dpi are destroyed.
+        icon.Dpi(144);
+        EXPECT_FALSE(GetIconInfo(big, &gone));
+        EXPECT_FALSE(GetIconInfo(small, &gone));
+        EXPECT_EQ(IconOf(w, ICON_SMALL), icon.small());
+        ASSERT_TRUE(GetIconInfo(icon.small(), &ii));
+        GetObjectW(ii.hbmColor ? ii.hbmColor : ii.hbmMask, sizeof bm, &bm);
+        EXPECT_EQ(bm.bmWidth, 24);
+        if (ii.hbmColor) DeleteObject(ii.hbmColor);
+        DeleteObject(ii.hbmMask);
+        big = icon.big();
+        small = icon.small();
         FreeLibrary(k);
     }
     ICONINFO gone{};
@@ -151,6 +166,45 @@ TEST(FormIconTest, DetachingTheWindowDestroysTheIconsAndUnknownResourcesSetNothi
     EXPECT_EQ(icon.big(), nullptr);
     EXPECT_EQ(IconOf(w, ICON_BIG), nullptr);
     FreeLibrary(k);
+    DestroyWindow(w);
+}
+
+// The one way every window follows a change of DPI: each control of the table
+// at its place for the new DPI, in fonts made for it, the old fonts freed.
+TEST(LayoutTest, RescaleLaysTheTableOutAtTheNewDpiAndFreesTheFontsItHad) {
+    static constexpr ControlDef table[] = {
+        {"Frame", Kind::Frame, nullptr, 120, 120, 3000, 1500, L"Frame", nullptr, CF_None},
+        {"Label", Kind::Label, "Frame", 240, 300, 1200, 195, L"Label", nullptr, CF_Bold},
+        {"Link", Kind::Link, "Frame", 1500, 300, 900, 195, L"Link", nullptr, CF_Tahoma | CF_Underline},
+    };
+    HWND w = PlainWindow();
+    Layout layout(table, 3);
+    layout.Create(w);
+    ASSERT_EQ(layout.Dpi(), 96);
+    auto place = [&](const char* name) { return wt::RectIn(layout.Get(name), w); };
+    auto font = [&](const char* name) { return reinterpret_cast<HFONT>(SendMessageW(layout.Get(name), WM_GETFONT, 0, 0)); };
+    RECT label96 = place("Label");
+    HFONT bold96 = font("Label"), link96 = font("Link");
+    ASSERT_NE(GetObjectType(bold96), 0u);
+
+    layout.Rescale(144);
+    RECT label = place("Label");
+    EXPECT_EQ(label.left, TwipsToPixels(120 + 240, 144));
+    EXPECT_EQ(label.top, TwipsToPixels(120 + 300, 144));
+    EXPECT_EQ(label.right - label.left, TwipsToPixels(1200, 144));
+    EXPECT_EQ(place("Frame").right, TwipsToPixels(120 + 3000, 144));
+    EXPECT_EQ(GetObjectType(bold96), 0u) << "the font of 96 dpi is freed";
+    EXPECT_EQ(GetObjectType(link96), 0u);
+    LOGFONTW lf{};
+    ASSERT_TRUE(GetObjectW(font("Label"), sizeof lf, &lf));
+    EXPECT_EQ(lf.lfHeight, -MulDiv(825, 144, 7200));
+    EXPECT_EQ(lf.lfWeight, FW_BOLD);
+    ASSERT_TRUE(GetObjectW(font("Link"), sizeof lf, &lf));
+    EXPECT_TRUE(lf.lfUnderline);
+
+    layout.Rescale(96);
+    label = place("Label");
+    EXPECT_TRUE(EqualRect(&label, &label96));
     DestroyWindow(w);
 }
 

@@ -1,5 +1,5 @@
 // Kestrun's window from the keyboard alone and through a screen reader's ears
-// (all four tabs in both languages), and the way back to a hidden window:
+// (all four tabs in both languages), its links beside their texts, and the way back to a hidden window:
 // Shift held while Kestrun starts.
 #include <gtest/gtest.h>
 #include "tests/windows/kestrun_window/window_support.h"
@@ -20,6 +20,8 @@ TEST(KeyboardAndReader, EveryTabInBothLanguagesIsNamedKeyedAndTabbedInTheOrderOf
             ASSERT_EQ(w.ShownPage(), page) << where;
             wt::ExpectNamesAndAccessKeys(w.form(), kWindowControls, kWindowControlCount, where);
             wt::ExpectTabOrderOfTable(w.form(), kWindowControls, kWindowControlCount, where);
+            wt::ExpectLinksBesideTheirTexts(w.form(), kWindowControls, kWindowControlCount, kWindowSentences,
+                                            std::size(kWindowSentences), ScreenDpi(), where);
         }
     }
 }

@@ -1,10 +1,14 @@
 // What Kestrun's window shows, in German and English and at 96 and 144 dpi:
-// the texts of its table, the tabs and the status list, the fixed places, and
-// on every page that no text is cut off and the links lie in their gaps.
+// the texts of its table, the tabs and the status list, the fixed places, on
+// every page that no text is cut off and the links stand beside their texts,
+// and a change of the screen's DPI there and back.
 #include <gtest/gtest.h>
 #include <cstring>
+#include <iterator>
+#include <vector>
 #include "common/layout.h"
 #include "tests/windows/kestrun_window/window_support.h"
+#include "tests/windows/support/reader.h"
 
 using kw::Folder;
 using kw::Window;
@@ -71,12 +75,8 @@ void ExpectNothingCutOff(Window& w) {
             bool onPage = TopContainer(d) && pageName == TopContainer(d);
             bool below = !d.container && d.kind == Kind::Check;
             if (!(onPage || (below && page == 0))) continue;
-            // (The underline of a link in a sentence's gap runs to its box's edge;
-            // the gap test checks those two.)
-            bool inGap = std::strcmp(d.name, "HelpLink") == 0 || std::strcmp(d.name, "ForumLink") == 0;
             if (d.kind != Kind::Label && d.kind != Kind::Link && d.kind != Kind::Check && d.kind != Kind::Option)
                 continue;
-            if (inGap) continue;
             RECT r = w.ScreenRect(d.name);
             r.left = r.right - 1;
             kw::Pixels last = kw::Capture(r);
@@ -87,33 +87,30 @@ void ExpectNothingCutOff(Window& w) {
     }
 }
 
-// A link label lies over blanks of its sentence only: with the link hidden,
-// its place shows nothing of the sentence; shown, it shows its own blue letters.
-void ExpectLinksInGaps(Window& w) {
+// The links stand beside their texts: with a link hidden, its place shows
+// nothing of any other text; shown, it shows its own blue letters.
+void ExpectLinksBesideTheirTexts(Window& w, int dpi) {
     w.ClickTab(3);
+    wt::ExpectLinksBesideTheirTexts(w.form(), kWindowControls, kWindowControlCount, kWindowSentences,
+                                    std::size(kWindowSentences), dpi, "Info page");
     DWORD bg = Background();
-    for (auto [sentence, link] : {std::pair{"HelpSentence", "HelpLink"}, std::pair{"ForumSentence", "ForumLink"}}) {
-        RECT r = w.ScreenRect(link);
-        RECT s = w.ScreenRect(sentence);
-        EXPECT_GT(r.left, s.left) << link;
-        EXPECT_LE(r.right, s.right) << link << " reaches beyond the end of its sentence";
-        EXPECT_GE(r.top, s.top - 1);
-        EXPECT_LE(r.bottom, s.bottom + 1);
+    for (const LinkSentence& s : kWindowSentences) {
+        RECT r = w.ScreenRect(s.link);
         kw::Pixels shown = kw::Capture(r);
         int blue = 0;
         for (DWORD p : shown.px) {
             int red = (p >> 16) & 0xFF, blueOf = p & 0xFF;
             blue += blueOf > red + 60;
         }
-        EXPECT_GT(blue, 5) << link << " shows no blue letters";
+        EXPECT_GT(blue, 5) << s.link << " shows no blue letters";
 
-        ShowWindow(w.Get(link), SW_HIDE);
+        ShowWindow(w.Get(s.link), SW_HIDE);
         w.Settle();
         kw::Pixels under = kw::Capture(r);
         int inked = 0;
         for (DWORD p : under.px) inked += IsInk(p, bg);
-        EXPECT_EQ(inked, 0) << link << " covers letters of " << sentence;
-        ShowWindow(w.Get(link), SW_SHOW);
+        EXPECT_EQ(inked, 0) << s.link << " covers letters of another text";
+        ShowWindow(w.Get(s.link), SW_SHOW);
         w.Settle();
     }
 }
@@ -127,23 +124,6 @@ void ExpectBoxesBesideTheirTexts(const Window& w) {
     RECT frame3 = w.Place("StartModeFrame");
     EXPECT_LE(combo.right, frame3.right);
 }
-
-// The screen's dpi for the programs started from now on, restored at the end.
-class ScreenDpiSetting {
-public:
-    explicit ScreenDpiSetting(DWORD dpi) { Set(dpi); }
-    ~ScreenDpiSetting() { Set(96); }
-
-private:
-    static void Set(DWORD dpi) {
-        HKEY key;
-        if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                            nullptr) == ERROR_SUCCESS) {
-            RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
-            RegCloseKey(key);
-        }
-    }
-};
 
 }  // namespace
 
@@ -244,7 +224,7 @@ TEST(WindowLook, GermanPagesShowEveryTextWholeAndTheLinksInTheirGaps) {
     Window w(f, L"-showme -german");
     ASSERT_NE(w.form(), nullptr);
     ExpectNothingCutOff(w);
-    ExpectLinksInGaps(w);
+    ExpectLinksBesideTheirTexts(w, 96);
 }
 
 TEST(WindowLook, EnglishPagesShowEveryTextWholeAndTheLinksInTheirGaps) {
@@ -252,11 +232,11 @@ TEST(WindowLook, EnglishPagesShowEveryTextWholeAndTheLinksInTheirGaps) {
     Window w(f, L"-showme -english");
     ASSERT_NE(w.form(), nullptr);
     ExpectNothingCutOff(w);
-    ExpectLinksInGaps(w);
+    ExpectLinksBesideTheirTexts(w, 96);
 }
 
 TEST(WindowLook, At144DpiTheWindowGrowsAndStillShowsEverythingWhole) {
-    ScreenDpiSetting dpi(144);
+    wt::ScreenDpiSetting dpi(144);
     Folder f;
     Window w(f, L"-showme -english");
     ASSERT_NE(w.form(), nullptr);
@@ -267,5 +247,72 @@ TEST(WindowLook, At144DpiTheWindowGrowsAndStillShowsEverythingWhole) {
     EXPECT_EQ(outer.right - outer.left, MulDiv(kWindowOuterWidth, 144, 1440));
     ExpectBoxesBesideTheirTexts(w);
     ExpectNothingCutOff(w);
-    ExpectLinksInGaps(w);
+    ExpectLinksBesideTheirTexts(w, 144);
+}
+
+namespace {
+
+std::vector<RECT> Places(const Window& w) {
+    std::vector<RECT> all;
+    for (size_t i = 0; i < kWindowControlCount; ++i) all.push_back(w.Place(kWindowControls[i].name));
+    return all;
+}
+
+// Controls whose place no text moves: they stand exactly where the table puts them.
+bool PlacedByTableAlone(Kind k) { return k == Kind::Frame || k == Kind::Panel || k == Kind::Tab || k == Kind::Button; }
+
+}  // namespace
+
+TEST(WindowLook, FollowsItsScreensDpiThereAndBackAsAWindowOpenedThereWithoutKeepingAnything) {
+    Folder f;
+    std::vector<RECT> opened144;
+    {
+        wt::ScreenDpiSetting dpi(144);
+        Window w(f, L"-showme -english");
+        ASSERT_NE(w.form(), nullptr);
+        opened144 = Places(w);
+    }
+    Window w(f, L"-showme -english");
+    ASSERT_NE(w.form(), nullptr);
+    RECT outer96;
+    GetWindowRect(w.form(), &outer96);
+    std::vector<RECT> at96 = Places(w);
+    DWORD gdi = wt::GdiObjects(w.process().handle());
+
+    RECT suggested = wt::SendDpiChange(w.form(), 96, 144);
+    w.Settle();
+    RECT outer;
+    GetWindowRect(w.form(), &outer);
+    EXPECT_TRUE(EqualRect(&outer, &suggested)) << "the window takes the rectangle the system suggests";
+    std::vector<RECT> at144 = Places(w);
+    for (size_t i = 0; i < kWindowControlCount; ++i) {
+        const ControlDef& d = kWindowControls[i];
+        const RECT &moved = at144[i], &opened = opened144[i];
+        EXPECT_NEAR(moved.left, opened.left, 1) << d.name << " moved to 144 dpi and opened there";
+        EXPECT_NEAR(moved.top, opened.top, 1) << d.name;
+        EXPECT_NEAR(moved.right, opened.right, 1) << d.name;
+        EXPECT_NEAR(moved.bottom, opened.bottom, 1) << d.name;
+        if (!PlacedByTableAlone(d.kind)) continue;
+        EXPECT_NEAR(moved.left, at96[i].left * 3 / 2, 2) << d.name << " at 1.5 times its place";
+        EXPECT_NEAR(moved.top, at96[i].top * 3 / 2, 2) << d.name;
+        EXPECT_NEAR(moved.right, at96[i].right * 3 / 2, 2) << d.name;
+        EXPECT_NEAR(moved.bottom, at96[i].bottom * 3 / 2, 2) << d.name;
+    }
+    ExpectNothingCutOff(w);
+    ExpectLinksBesideTheirTexts(w, 144);
+
+    // Back, and nine more trips: the window is as it was, and the fonts,
+    // pictures and icons of every trip are freed.
+    wt::SendDpiChange(w.form(), 144, 96);
+    for (int trip = 0; trip < 9; ++trip) {
+        wt::SendDpiChange(w.form(), 96, 144);
+        wt::SendDpiChange(w.form(), 144, 96);
+    }
+    w.Settle();
+    GetWindowRect(w.form(), &outer);
+    EXPECT_TRUE(EqualRect(&outer, &outer96));
+    std::vector<RECT> back = Places(w);
+    for (size_t i = 0; i < kWindowControlCount; ++i)
+        EXPECT_TRUE(EqualRect(&back[i], &at96[i])) << kWindowControls[i].name << " back at 96 dpi";
+    wt::ExpectSameGdiObjects(w.process().handle(), gdi);
 }

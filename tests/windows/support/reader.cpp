@@ -204,3 +204,67 @@ std::vector<int> ExpectTabOrderOfTable(HWND window, const ControlDef* defs, size
 }
 
 }  // namespace wt
+
+namespace wt {
+
+namespace {
+
+// Width of `text` as the table's font for `flags` draws it at `dpi`.
+int WidthInTableFont(const std::wstring& text, unsigned flags, int dpi) {
+    LOGFONTW lf = TableFont(flags, dpi);
+    HFONT font = CreateFontIndirectW(&lf);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{0, 0};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+    return size.cx;
+}
+
+bool ShowsText(Kind k) {
+    return k == Kind::Label || k == Kind::Link || k == Kind::Check || k == Kind::Option || k == Kind::Button;
+}
+
+}  // namespace
+
+void ExpectLinksBesideTheirTexts(HWND window, const ControlDef* defs, size_t count, const LinkSentence* sentences,
+                                 size_t sentenceCount, int dpi, const std::string& where) {
+    auto handle = [&](const char* name) { return Child(window, ControlId(defs, count, name)); };
+    for (size_t i = 0; i < count; ++i) {
+        const ControlDef& d = defs[i];
+        HWND link = Child(window, kFirstControlId + static_cast<int>(i));
+        if (d.kind != Kind::Link || !link || !IsWindowVisible(link)) continue;
+        RECT box = RectIn(link, window);
+        // Its box holds its letters and the margin for the focus, nothing more (no blank after them;
+        // a font that draws narrower than it measures may make it narrower).
+        int letters = WidthInTableFont(Text(link), d.flags, dpi);
+        EXPECT_LE(box.right - box.left, letters + 2 * kLinkMargin + 1) << where << ": " << d.name << "'s box";
+        EXPECT_GE(box.right - box.left, letters * 9 / 10) << where << ": " << d.name << "'s box";
+        for (size_t j = 0; j < count; ++j) {
+            HWND other = Child(window, kFirstControlId + static_cast<int>(j));
+            if (j == i || !ShowsText(defs[j].kind) || !other || !IsWindowVisible(other)) continue;
+            RECT o = RectIn(other, window), both;
+            EXPECT_FALSE(IntersectRect(&both, &box, &o)) << where << ": " << d.name << " lies on " << defs[j].name;
+        }
+    }
+    for (size_t s = 0; s < sentenceCount; ++s) {
+        const LinkSentence& ls = sentences[s];
+        HWND text = handle(ls.text), link = handle(ls.link);
+        if (!text || !link || !IsWindowVisible(link)) continue;
+        const ControlDef& td = defs[ControlIndex(defs, count, ls.text)];
+        RECT t = RectIn(text, window), l = RectIn(link, window);
+        EXPECT_GE(t.bottom, l.top) << where << ": " << ls.link << " stands on the line of " << ls.text;
+        EXPECT_LE(t.top, l.bottom) << where << ": " << ls.link << " stands on the line of " << ls.text;
+        int textEnd = t.left + WidthInTableFont(WithoutAmpersand(Text(text)), td.flags, dpi);
+        int gap = l.left + kLinkMargin - textEnd;
+        int blank = WidthInTableFont(L" ", td.flags, dpi);
+        EXPECT_NEAR(gap, blank, 1) << where << ": between " << ls.text << " and " << ls.link;
+        if (!ls.stop) continue;
+        RECT p = RectIn(handle(ls.stop), window);
+        EXPECT_NEAR(p.left, l.right, 1) << where << ": " << ls.stop << " follows " << ls.link;
+    }
+}
+
+}  // namespace wt

@@ -41,4 +41,11 @@ void ExpectNamesAndAccessKeys(HWND window, const ControlDef* defs, size_t count,
 // of the table. Returns the table rows in the order reached.
 std::vector<int> ExpectTabOrderOfTable(HWND window, const ControlDef* defs, size_t count, const std::string& where);
 
+// Checks every shown link of the table and fails with `where` when one lies on
+// another text, when its box holds more than its letters and the margin of its
+// focus, and when a sentence's link does not begin one blank of the sentence's
+// font after its text (within a pixel) or its punctuation does not follow it.
+void ExpectLinksBesideTheirTexts(HWND window, const ControlDef* defs, size_t count, const LinkSentence* sentences,
+                                 size_t sentenceCount, int dpi, const std::string& where);
+
 }  // namespace wt

@@ -1,4 +1,5 @@
 #include "tests/windows/support/wt.h"
+#include <gtest/gtest.h>
 #include <algorithm>
 #include <atomic>
 #include <utility>
@@ -328,5 +329,42 @@ Pixels Capture(const RECT& r) {
     return p;
 }
 
+
+void ScreenDpiSetting::Set(DWORD dpi) {
+    HKEY key;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) == ERROR_SUCCESS) {
+        RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+        RegCloseKey(key);
+    }
+}
+
+RECT SendDpiChange(HWND window, int from, int to) {
+    RECT now;
+    GetWindowRect(window, &now);
+    RECT suggested{now.left, now.top, now.left + MulDiv(now.right - now.left, to, from),
+                   now.top + MulDiv(now.bottom - now.top, to, from)};
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    void* mem = process ? VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)
+                        : nullptr;
+    if (mem && WriteProcessMemory(process, mem, &suggested, sizeof suggested, nullptr))
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(mem));
+    if (mem) VirtualFreeEx(process, mem, 0, MEM_RELEASE);
+    if (process) CloseHandle(process);
+    return suggested;
+}
+
+DWORD GdiObjects(HANDLE process) { return GetGuiResources(process, GR_GDIOBJECTS); }
+
+void ExpectSameGdiObjects(HANDLE process, DWORD before) {
+    DWORD now = GdiObjects(process);
+    if (before == 0 && now == 0) {
+        GTEST_LOG_(INFO) << "this system does not count a process's GDI objects";
+        return;
+    }
+    EXPECT_EQ(now, before) << "GDI objects held before and after";
+}
 
 }  // namespace wt

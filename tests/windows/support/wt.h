@@ -106,4 +106,27 @@ struct Pixels {
 };
 Pixels Capture(const RECT& screenRect);
 
+// The screen's DPI for the programs started from now on, back to 96 at the end.
+class ScreenDpiSetting {
+public:
+    explicit ScreenDpiSetting(DWORD dpi) { Set(dpi); }
+    ~ScreenDpiSetting() { Set(96); }
+    ScreenDpiSetting(const ScreenDpiSetting&) = delete;
+    ScreenDpiSetting& operator=(const ScreenDpiSetting&) = delete;
+
+private:
+    static void Set(DWORD dpi);
+};
+
+// Tells a top-level window (of any process) what the system tells it when it
+// reaches a screen of `to` dpi from one of `from`: WM_DPICHANGED with its
+// rectangle scaled about its top-left corner (the rectangle is placed in the
+// window's own process). Returns that rectangle.
+RECT SendDpiChange(HWND window, int from, int to);
+// GDI objects a process holds, as the system counts them (0 where it does not).
+DWORD GdiObjects(HANDLE process);
+// Fails when the process holds another number of GDI objects than `before`.
+// Wine does not count them (GetGuiResources answers 0): there it only says so.
+void ExpectSameGdiObjects(HANDLE process, DWORD before);
+
 }  // namespace wt

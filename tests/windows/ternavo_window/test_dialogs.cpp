@@ -1,8 +1,10 @@
 // Ternavo's ICQ 7 settings dialog and about box under an English locale:
-// layout, keyboard, the OK rules, what lands in ternavo.ini and what does not.
+// layout, keyboard, the OK rules, what lands in ternavo.ini and what does not;
+// and every window of Ternavo moved to a screen of another DPI and back.
 #include "tests/windows/ternavo_window/driver.h"
 #include <dlgs.h>
 #include <gtest/gtest.h>
+#include <vector>
 #include "common/product.h"
 
 using tv::ExpectAt;
@@ -231,8 +233,13 @@ TEST(AboutBox, ShowsNameVersionAndHomePageAndClosesWithOkOrEsc) {
     GetClientRect(about, &client);
     EXPECT_EQ(client.right, 3120 / 15);
     EXPECT_EQ(client.bottom, 1635 / 15);
-    for (const char* name : {"ProgramFrame", "Copyright", "HomepageLabel", "HomepageLink", "OkButton"})
+    for (const char* name : {"ProgramFrame", "Copyright", "OkButton"})
         ExpectAt(t.InAbout(name), about, ExpectedRect(kAboutBoxControls, kAboutBoxCount, name), true, name);
+    // "Homepage:" starts where the table says; its link stands beside it (the walk checks how).
+    RECT label = wt::RectIn(t.InAbout("HomepageLabel"), about);
+    RECT labelWant = ExpectedRect(kAboutBoxControls, kAboutBoxCount, "HomepageLabel");
+    EXPECT_NEAR(label.left, labelWant.left, 1);
+    EXPECT_NEAR(label.top, labelWant.top, 1);
     EXPECT_EQ(wt::Text(t.InAbout("ProgramFrame")), TERNAVO_CAPTION);
     EXPECT_EQ(wt::Text(t.InAbout("HomepageLabel")), L"Homepage:");
     EXPECT_EQ(wt::Text(t.InAbout("HomepageLink")), kHomeDomain);
@@ -252,4 +259,92 @@ TEST(AboutBox, ShowsNameVersionAndHomePageAndClosesWithOkOrEsc) {
     t.Key(t.InAbout("OkButton"), VK_ESCAPE);
     ASSERT_TRUE(t.WaitHidden(about));
     EXPECT_TRUE(IsWindowEnabled(t.main));
+}
+
+namespace {
+
+struct TableOf {
+    HWND window;
+    const ControlDef* defs;
+    size_t count;
+    const char* what;
+};
+
+std::vector<RECT> Places(const TableOf& t) {
+    std::vector<RECT> all;
+    for (size_t i = 0; i < t.count; ++i)
+        all.push_back(wt::RectIn(wt::Child(t.window, ControlId(t.defs, t.count, t.defs[i].name)), t.window));
+    return all;
+}
+
+// The main window with both dialogs made (and hidden again), in English.
+std::vector<TableOf> OpenEveryWindow(Ternavo& t) {
+    EXPECT_TRUE(t.Start(L"-english"));
+    t.OpenSettings();
+    t.Key(t.InSettings("FolderBox"), VK_ESCAPE);
+    EXPECT_TRUE(t.WaitHidden(t.SettingsDialog()));
+    t.Press(t.C("InfoButton"));
+    EXPECT_TRUE(wt::WaitFor([&] { return t.Visible(t.AboutBox()); }, 10000));
+    t.Key(t.InAbout("OkButton"), VK_ESCAPE);
+    EXPECT_TRUE(t.WaitHidden(t.AboutBox()));
+    return {{t.main, kMainWindowControls, kMainWindowCount, "main window"},
+            {t.SettingsDialog(), kSettingsDialogControls, kSettingsDialogCount, "settings dialog"},
+            {t.AboutBox(), kAboutBoxControls, kAboutBoxCount, "about box"}};
+}
+
+bool PlacedByTableAlone(Kind k) { return k == Kind::Frame || k == Kind::Panel || k == Kind::Button || k == Kind::Edit; }
+
+}  // namespace
+
+TEST(Dpi, EveryWindowFollowsItsScreensDpiThereAndBackAsOneOpenedThereWithoutKeepingAnything) {
+    std::vector<std::vector<RECT>> opened144;
+    {
+        wt::ScreenDpiSetting dpi(144);
+        Ternavo t(L"dpi144");
+        for (const TableOf& w : OpenEveryWindow(t)) opened144.push_back(Places(w));
+        PostMessageW(t.main, WM_CLOSE, 0, 0);
+        t.proc.WaitExit(10000);
+    }
+    Ternavo t(L"dpi96");
+    std::vector<TableOf> windows = OpenEveryWindow(t);
+    ASSERT_EQ(windows.size(), opened144.size());
+    DWORD gdi = wt::GdiObjects(t.proc.handle());
+    for (size_t n = 0; n < windows.size(); ++n) {
+        const TableOf& w = windows[n];
+        RECT outer96;
+        GetWindowRect(w.window, &outer96);
+        std::vector<RECT> at96 = Places(w);
+        RECT suggested = wt::SendDpiChange(w.window, 96, 144);
+        t.Settle();
+        RECT outer;
+        GetWindowRect(w.window, &outer);
+        EXPECT_TRUE(EqualRect(&outer, &suggested)) << w.what << " takes the rectangle the system suggests";
+        std::vector<RECT> at144 = Places(w);
+        for (size_t i = 0; i < w.count; ++i) {
+            const ControlDef& d = w.defs[i];
+            const RECT &moved = at144[i], &opened = opened144[n][i];
+            // (A drop-down list's height is that of its font's line.)
+            EXPECT_NEAR(moved.left, opened.left, 1) << w.what << ": " << d.name << " moved to 144 dpi and opened there";
+            EXPECT_NEAR(moved.top, opened.top, 1) << w.what << ": " << d.name;
+            EXPECT_NEAR(moved.right, opened.right, 1) << w.what << ": " << d.name;
+            EXPECT_NEAR(moved.bottom, opened.bottom, 1) << w.what << ": " << d.name;
+            if (!PlacedByTableAlone(d.kind)) continue;
+            EXPECT_NEAR(moved.left, at96[i].left * 3 / 2, 2) << w.what << ": " << d.name << " at 1.5 times its place";
+            EXPECT_NEAR(moved.top, at96[i].top * 3 / 2, 2) << w.what << ": " << d.name;
+            EXPECT_NEAR(moved.right, at96[i].right * 3 / 2, 2) << w.what << ": " << d.name;
+            EXPECT_NEAR(moved.bottom, at96[i].bottom * 3 / 2, 2) << w.what << ": " << d.name;
+        }
+        wt::SendDpiChange(w.window, 144, 96);
+        for (int trip = 0; trip < 9; ++trip) {
+            wt::SendDpiChange(w.window, 96, 144);
+            wt::SendDpiChange(w.window, 144, 96);
+        }
+        t.Settle();
+        GetWindowRect(w.window, &outer);
+        EXPECT_TRUE(EqualRect(&outer, &outer96)) << w.what;
+        std::vector<RECT> back = Places(w);
+        for (size_t i = 0; i < w.count; ++i)
+            EXPECT_TRUE(EqualRect(&back[i], &at96[i])) << w.what << ": " << w.defs[i].name << " back at 96 dpi";
+    }
+    wt::ExpectSameGdiObjects(t.proc.handle(), gdi);
 }

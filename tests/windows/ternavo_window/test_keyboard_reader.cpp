@@ -1,5 +1,5 @@
 // Ternavo from the keyboard alone and through a screen reader's ears: every
-// window in both languages, its names, access keys and Tab order, and the
+// window in both languages, its names, access keys, Tab order and links, and the
 // Settings link followed with Enter and with Space.
 #include <gtest/gtest.h>
 #include "tests/windows/support/reader.h"
@@ -20,6 +20,8 @@ TEST(KeyboardAndReader, EveryWindowInBothLanguagesIsNamedKeyedAndTabbedInTheOrde
         EXPECT_EQ(t.Focus(), t.C("StartButton")) << lang;
         wt::ExpectNamesAndAccessKeys(t.main, kMainWindowControls, kMainWindowCount, lang + " main window");
         wt::ExpectTabOrderOfTable(t.main, kMainWindowControls, kMainWindowCount, lang + " main window");
+        wt::ExpectLinksBesideTheirTexts(t.main, kMainWindowControls, kMainWindowCount, nullptr, 0, ScreenDpi(),
+                                        lang + " main window");
 
         // The Settings link from the keyboard: Tab to it, Enter opens the dialog.
         for (int n = 0; n < 12 && t.Focus() != t.C("SettingsLink"); ++n) t.Key(t.Focus(), VK_TAB);
@@ -50,6 +52,8 @@ TEST(KeyboardAndReader, EveryWindowInBothLanguagesIsNamedKeyedAndTabbedInTheOrde
         EXPECT_EQ(t.Focus(), t.InAbout("OkButton"));
         wt::ExpectNamesAndAccessKeys(about, kAboutBoxControls, kAboutBoxCount, lang + " about box");
         wt::ExpectTabOrderOfTable(about, kAboutBoxControls, kAboutBoxCount, lang + " about box");
+        wt::ExpectLinksBesideTheirTexts(about, kAboutBoxControls, kAboutBoxCount, kAboutBoxSentences,
+                                        std::size(kAboutBoxSentences), ScreenDpi(), lang + " about box");
         t.Key(t.InAbout("OkButton"), VK_ESCAPE);
         ASSERT_TRUE(t.WaitHidden(about));
     }
