@@ -35,7 +35,7 @@ for path in sorted(glob.glob(os.path.join(src, "*", "**", "*.[ch]*"), recursive=
         parts = re.findall(r'L?"((?:[^"\\\n]|\\.)*)"', run)
         literals.add(re.sub(r"\\(.)", r"\1", "".join(parts)).replace("\\n", "\n"))
 with open(os.path.join(src, "scripts/release.sh"), encoding="utf-8") as f:
-    release_script = f.read()
+    release_script = re.sub(r"(?m)^\s*#.*$", "", f.read())  # what it does, not what it says
 
 
 def in_code(name):
