@@ -90,7 +90,7 @@ echo "demo: starting $name on display $DISPLAY (Wine desktop 1024x768)"
 wine_pid=$!
 
 if [ -z "$headless" ]; then
-  echo "demo: close $name to end the demo"
+  echo "demo: $name's window is on display $DISPLAY; close it to end the demo"
   wait "$wine_pid" || true
   echo "demo: $name ended"
   exit 0
