@@ -139,7 +139,7 @@ for round in 1 2; do
   make_cert "Release Test CA $round"
   cp "$cert/ca.pem" "$work/authorities/ca$round.pem"
   release "$first" "$work/signed$round.log" SIGN_PFX="$cert/signer.pfx" SIGN_PASS_FILE="$cert/password"
-  grep '^release: signed' "$work/signed$round.log"
+  grep '^release: signed' "$work/signed$round.log" || fail "signed release $round signed nothing: its programs were not linked and signed anew"
   ! grep -q UNSIGNED "$work/signed$round.log" || fail "a signed release calls itself unsigned"
   signed=$work/signed$round
   mkdir "$signed"
