@@ -60,12 +60,14 @@ test: build native
 	@cmake/wine-run.sh --x86-note
 	cd build/x86 && ctest --output-on-failure -j $(JOBS)
 
-demo: build
-	scripts/demo.sh
+# The demo builds only what it runs (the x64 programs and the stand-in ICQ 7, in build/x64)
+# and writes the build's output to a log file it names.
+demo: setup
+	@JOBS=$(JOBS) scripts/demo.sh
 
 # Kestrun in the demo's ICQ 7 folder, as Ternavo's installation leaves it.
-demo-kestrun: build
-	scripts/demo.sh kestrun
+demo-kestrun: setup
+	@JOBS=$(JOBS) scripts/demo.sh kestrun
 
 screenshots: build
 	scripts/screenshots.sh

@@ -18,6 +18,7 @@
 #include "kestrun/program.h"
 #include "kestrun/resource.h"
 #include "kestrun/rules/failuretexts.h"
+#include "kestrun/rules/launchrules.h"
 #include "kestrun/run_state.h"
 #include "kestrun/settings.h"
 #include "kestrun/tab_pages.h"
@@ -190,6 +191,11 @@ void SaveShownSettings() {
     g_run.Settings = ShownSettings();
     unsigned long error = 0;
     if (SaveSettings(g_run.SettingsPath, g_run.Settings, &error)) {
+        // A maximum out of range is saved corrected: the box then shows what the file holds.
+        g_run.Settings.MaxInstances = SavedMaxNr(g_run.Settings.MaxInstances);
+        HWND maxInstances = Control("MaxInstances");
+        if (win::WindowText(maxInstances) != g_run.Settings.MaxInstances)
+            SetWindowTextW(maxInstances, g_run.Settings.MaxInstances.c_str());
         DisableSave();
         return;
     }

@@ -7,6 +7,8 @@
 #
 #   FRESH_KEEP=1    keep the root afterwards (its path is printed)
 #   FRESH_ROOT=DIR  where to make it (default: a new folder in /var/tmp)
+#   FRESH_AS=root   clone into root's home folder (mode 700, closed to other users) and run
+#                   both commands as root, as many people and CI images do
 set -euo pipefail
 [ "$(id -u)" -eq 0 ] || { echo "fresh-machine: run as root (it mounts and chroots)" >&2; exit 1; }
 src=$(cd "$(dirname "$0")/.." && pwd)
@@ -75,19 +77,28 @@ mount_in /dev/pts -t devpts devpts
 mount_in /dev/shm -t tmpfs -o mode=1777 tmpfs
 mount_in /tmp -t tmpfs -o mode=1777 tmpfs
 
-# A user as the README expects one: not root, with sudo.
-chroot "$root" useradd -m -s /bin/bash dev
-echo 'dev ALL=(ALL) NOPASSWD:ALL' >"$root/etc/sudoers.d/dev"
-git clone -q --no-local "$src" "$root/home/dev/project"
-chroot "$root" chown -R dev:dev /home/dev/project
+if [ "${FRESH_AS:-}" = root ]; then
+  home=/root
+  chmod 700 "$root/root"
+  git clone -q --no-local "$src" "$root/root/project"
+else
+  # A user as the README expects one: not root, with sudo.
+  home=/home/dev
+  chroot "$root" useradd -m -s /bin/bash dev
+  echo 'dev ALL=(ALL) NOPASSWD:ALL' >"$root/etc/sudoers.d/dev"
+  git clone -q --no-local "$src" "$root/home/dev/project"
+  chroot "$root" chown -R dev:dev /home/dev/project
+fi
+echo "fresh-machine: the clone lies in $home/project; the commands run as ${FRESH_AS:-dev}"
 
 run() {  # run NAME COMMAND: one README command in the fresh root, timed
-  local start rc
+  local start rc who=(su dev -c)
+  [ "${FRESH_AS:-}" = root ] && who=(bash -c)
   start=$(seconds)
   echo "fresh-machine: $2"
   set +e
-  chroot "$root" /usr/bin/env -i HOME=/home/dev PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin \
-    su dev -c "cd ~/project && $2" >"$root.$1.log" 2>&1
+  chroot "$root" /usr/bin/env -i HOME=$home PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin \
+    "${who[@]}" "cd ~/project && $2" >"$root.$1.log" 2>&1
   rc=$?
   set -e
   tail -n "${FRESH_TAIL:-15}" "$root.$1.log"

@@ -9,7 +9,9 @@
 #   licence, its own SHA256SUMS and the two Ternavo builds, each built for its processor;
 #   the SHA256SUMS beside the zip and the one inside pass `sha256sum -c` where they lie;
 # - signed with a throwaway certificate, both Ternavo builds and the Kestrun each carries
-#   verify against that certificate's CA, while an unsigned Ternavo does not;
+#   verify against that certificate's CA, while an unsigned Ternavo does not; signed once
+#   more with another certificate and password at the same paths, each program verifies
+#   against the new CA and no longer against the old one;
 # - other version numbers, changed in cmake/version.cmake alone, reach both programs'
 #   version blocks and manifests, their window captions, the text and the zip's name.
 set -euo pipefail
@@ -26,6 +28,32 @@ fail() {
 }
 
 python3 "$src/tests/release/release_text_names.py" "$src" || fail "the text for Windows users names what the code does not hold"
+# Its lines, as Notepad shows them: none longer than 78 characters, and none that breaks
+# off a sentence where the next word would have fitted with room to spare.
+python3 - "$src/docs/release-readme.txt" <<'EOF' || fail "the text for Windows users is wrapped badly"
+import re, sys
+WIDTH = 78
+lines = open(sys.argv[1], encoding="utf-8").read().split("\n")
+bad = []
+for i, a in enumerate(lines):
+    if len(a) > WIDTH:
+        bad.append("%d: longer than %d: %s" % (i + 1, WIDTH, a))
+    if i + 1 >= len(lines):
+        continue
+    b = lines[i + 1]
+    # A break may follow a heading, a command line or the end of a sentence; only a break
+    # inside a sentence must come where the next word no longer fits.
+    if not a.strip() or not b.strip() or a.isupper() or a.startswith("    ") or re.search(r'[.!:]["\)]?$', a):
+        continue
+    body = b.lstrip()
+    if re.match(r"(- |\d+\. |=)", body) or len(b) - len(body) >= 4 + len(a) - len(a.lstrip()):
+        continue
+    word = body.split()[0]
+    if len(a) + 1 + len(word) <= WIDTH - 8:
+        bad.append("%d: wrapped early (\"%s\" fits): %s" % (i + 1, word, a))
+print("\n".join(bad))
+sys.exit(1 if bad else 0)
+EOF
 
 first=$work/first
 second=$work/another/folder/for/the/second/build
@@ -76,43 +104,56 @@ z.extractall(sys.argv[2])
 EOF
 (cd "$unpacked" && sha256sum -c SHA256SUMS) || fail "sha256sum -c SHA256SUMS inside the zip"
 
-# A throwaway CA and code-signing certificate; the password only ever in a file.
+# A throwaway CA and code-signing certificate, always at the same paths; the password
+# only ever in a file.
 cert=$work/cert
-mkdir "$cert"
-(
-  cd "$cert"
-  head -c 24 /dev/urandom | base64 | tr -d '\n' >password
-  openssl req -x509 -newkey rsa:2048 -nodes -keyout ca.key -out ca.pem -days 2 -subj "/CN=Release Test CA" \
-    -addext "basicConstraints=critical,CA:TRUE" -addext "keyUsage=critical,keyCertSign,cRLSign"
-  openssl req -newkey rsa:2048 -nodes -keyout signer.key -out signer.csr -subj "/CN=Release Test Publisher"
-  printf 'basicConstraints=CA:FALSE\nkeyUsage=critical,digitalSignature\nextendedKeyUsage=codeSigning\n' >signer.ext
-  openssl x509 -req -in signer.csr -CA ca.pem -CAkey ca.key -CAcreateserial -days 2 -extfile signer.ext -out signer.pem
-  openssl pkcs12 -export -inkey signer.key -in signer.pem -certfile ca.pem -passout file:password -out signer.pfx
-) >"$work/openssl.log" 2>&1 || { cat "$work/openssl.log"; fail "making the throwaway certificate"; }
-
-release "$first" "$work/signed.log" SIGN_PFX="$cert/signer.pfx" SIGN_PASS_FILE="$cert/password"
-grep '^release: signed' "$work/signed.log"
-! grep -q UNSIGNED "$work/signed.log" || fail "a signed release calls itself unsigned"
-signed=$work/signed
-mkdir "$signed"
-python3 -m zipfile -e "$(zip_of "$first/dist/release")" "$signed"
-verify() {  # file, expected to verify (yes/no)
+make_cert() {  # the name of the authority
+  rm -rf "$cert"
+  mkdir "$cert"
+  (
+    cd "$cert"
+    head -c 24 /dev/urandom | base64 | tr -d '\n' >password
+    openssl req -x509 -newkey rsa:2048 -nodes -keyout ca.key -out ca.pem -days 2 -subj "/CN=$1" \
+      -addext "basicConstraints=critical,CA:TRUE" -addext "keyUsage=critical,keyCertSign,cRLSign"
+    openssl req -newkey rsa:2048 -nodes -keyout signer.key -out signer.csr -subj "/CN=Release Test Publisher"
+    printf 'basicConstraints=CA:FALSE\nkeyUsage=critical,digitalSignature\nextendedKeyUsage=codeSigning\n' >signer.ext
+    openssl x509 -req -in signer.csr -CA ca.pem -CAkey ca.key -CAcreateserial -days 2 -extfile signer.ext -out signer.pem
+    openssl pkcs12 -export -inkey signer.key -in signer.pem -certfile ca.pem -passout file:password -out signer.pfx
+  ) >"$work/openssl.log" 2>&1 || { cat "$work/openssl.log"; fail "making the throwaway certificate"; }
+}
+verify() {  # file, authority, expected to verify (yes/no)
   local out
-  if out=$(osslsigncode verify -CAfile "$cert/ca.pem" -in "$1" 2>&1); then
-    [ "$2" = yes ] || fail "$1 verifies, but must not"
-    echo "${1#"$work"/}: $(grep -E '^Signature verification' <<<"$out")"
+  if out=$(osslsigncode verify -CAfile "$2" -in "$1" 2>&1); then
+    [ "$3" = yes ] || fail "$1 verifies against ${2#"$work"/}, but must not"
+    echo "${1#"$work"/}: $(grep -E '^Signature verification' <<<"$out") (${2#"$work"/})"
   else
-    [ "$2" = no ] || { echo "$out"; fail "$1 does not verify"; }
-    echo "${1#"$work"/}: not signed, as expected"
+    [ "$3" = no ] || { echo "$out"; fail "$1 does not verify against ${2#"$work"/}"; }
+    echo "${1#"$work"/}: does not verify against ${2#"$work"/}, as expected"
   fi
 }
-for arch in x64 x86; do
-  python3 "$src/scripts/peres.py" --extract "$signed/$arch/Ternavo.exe" CUSTOM 101 "$signed/$arch/Kestrun.exe" \
-    || fail "$arch/Ternavo.exe carries no Kestrun"
-  verify "$signed/$arch/Ternavo.exe" yes
-  verify "$signed/$arch/Kestrun.exe" yes
+# Two signed releases in a row in one folder, each given another certificate and password
+# at the same paths (so the build's sign command reads the same both times): each must be
+# signed anew, by the authority it was given, and not by the one before.
+mkdir "$work/authorities"
+for round in 1 2; do
+  make_cert "Release Test CA $round"
+  cp "$cert/ca.pem" "$work/authorities/ca$round.pem"
+  release "$first" "$work/signed$round.log" SIGN_PFX="$cert/signer.pfx" SIGN_PASS_FILE="$cert/password"
+  grep '^release: signed' "$work/signed$round.log" || fail "signed release $round signed nothing: its programs were not linked and signed anew"
+  ! grep -q UNSIGNED "$work/signed$round.log" || fail "a signed release calls itself unsigned"
+  signed=$work/signed$round
+  mkdir "$signed"
+  python3 -m zipfile -e "$(zip_of "$first/dist/release")" "$signed"
+  for arch in x64 x86; do
+    python3 "$src/scripts/peres.py" --extract "$signed/$arch/Ternavo.exe" CUSTOM 101 "$signed/$arch/Kestrun.exe" \
+      || fail "$arch/Ternavo.exe carries no Kestrun"
+    for program in Ternavo Kestrun; do
+      verify "$signed/$arch/$program.exe" "$work/authorities/ca$round.pem" yes
+      [ "$round" = 1 ] || verify "$signed/$arch/$program.exe" "$work/authorities/ca1.pem" no
+    done
+  done
 done
-verify "$unpacked/x64/Ternavo.exe" no
+verify "$unpacked/x64/Ternavo.exe" "$work/authorities/ca1.pem" no
 
 release "$first" "$work/again.log"
 cmp "$(zip_of "$first/dist/release")" "$(zip_of "$second/dist/release")" || fail "an unsigned release after a signed one differs"

@@ -30,6 +30,37 @@ trap '"${as_nobody[@]}" wineserver -k >/dev/null 2>&1; wine_run_cleanup' EXIT
 # The prefix must lie where nobody may go (mktemp made its folder root's alone).
 chmod 755 "$WINE_RUN_WORK"
 mkdir -p "$WINE_RUN_WORK/home"
+
+# The build may lie where nobody may not go (a clone in root's home folder, mode
+# 700): nobody then could not even start the test program. What nobody starts or
+# reads comes to this run's own folder, which goes with it: the test program, the
+# programs under test, the stand-in ICQ 7, and the `wine` that picks the loader.
+if ! "${as_nobody[@]}" test -x "$WINE_RUN_WORK"; then
+  echo "SKIPPED: the user nobody cannot enter $WINE_RUN_WORK (set TMPDIR to a folder others may enter)" >&2
+  exit 77
+fi
+reach="$WINE_RUN_WORK/reach"
+# The build hands over its folders as Wine paths on drive Z: (the Linux root).
+to_linux() { local p=${1#[Zz]:}; echo "${p//\\//}"; }
+to_wine() { echo "Z:${1//\//\\}"; }
+bin_dir=$(to_linux "${TEST_BIN_DIR:-}")
+fixture_dir=$(to_linux "${TEST_FIXTURE_DIR:-}")
+if [ ! -d "$bin_dir" ] || [ ! -d "$fixture_dir" ]; then
+  echo "SKIPPED: the programs (${TEST_BIN_DIR:-}) or the stand-in ICQ 7 (${TEST_FIXTURE_DIR:-}) are not at hand to copy" >&2
+  exit 77
+fi
+mkdir -p "$reach/bin"
+cp "$program" "$reach/"
+cp "$bin_dir"/*.exe "$reach/bin/"
+cp -r "$fixture_dir" "$reach/fixtures"
+rm -f "$WINE_RUN_WORK/bin/wine"
+cp "$WINE_RUN_SELF" "$WINE_RUN_WORK/bin/wine"
+chmod -R a+rX "$reach" "$WINE_RUN_WORK/bin"
+program="$reach/$(basename "$program")"
+TEST_BIN_DIR=$(to_wine "$reach/bin")
+TEST_FIXTURE_DIR=$(to_wine "$reach/fixtures")
+export TEST_BIN_DIR TEST_FIXTURE_DIR
+cd "$WINE_RUN_WORK"
 icq="$WINEPREFIX/drive_c/Program Files/ICQ7"
 
 # Wine keeps the server of a prefix per Unix user and notes it in the prefix's

@@ -169,6 +169,15 @@ TEST_F(WindowUse, InstanceBoxTakesTwoDigitsAndBackspaceButPastingIsNotFiltered) 
     EXPECT_EQ(w.Text("MaxInstances"), L"ab");
     w.Click("SaveButton");
     EXPECT_EQ(f.Get(L"MaxNr"), L"5") << "not a number: saved as 5";
+    EXPECT_EQ(w.Text("MaxInstances"), L"5") << "after Save the box shows what was saved";
+    // 0 is out of range: saved as 5, and the box says so.
+    SendMessageW(text1, EM_SETSEL, 0, -1);
+    w.Type("MaxInstances", L"0");
+    ASSERT_TRUE(w.SaveEnabled());
+    w.Click("SaveButton");
+    EXPECT_EQ(f.Get(L"MaxNr"), L"5");
+    EXPECT_EQ(w.Text("MaxInstances"), L"5") << "the box shows the saved 5, not the typed 0";
+    EXPECT_FALSE(w.SaveEnabled()) << "what the box shows is saved";
     PutOnClipboard(L"12345");
     SendMessageW(text1, EM_SETSEL, 0, -1);
     w.Type("MaxInstances", L"\x16");
