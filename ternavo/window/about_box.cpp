@@ -88,16 +88,7 @@ LRESULT CALLBACK AboutBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 HWND AboutBoxWindow() {
     if (about.hwnd) return about.hwnd;
-    static bool registered = [] {
-        WNDCLASSEXW wc{sizeof(wc)};
-        wc.lpfnWndProc = AboutBoxProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kAboutBoxClass;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
+    RegisterWindowClass(kAboutBoxClass, AboutBoxProc);
     CreateTopLevelWindow(kAboutBoxClass, kAboutBoxCaption, kAboutBoxWidth, kAboutBoxHeight, WS_POPUP | WS_CAPTION | WS_SYSMENU,
                      WS_EX_DLGMODALFRAME, MainWindow(), nullptr);
     return about.hwnd;

@@ -93,3 +93,13 @@ void RunModal(HWND dialog) {
     if (ownerFocus && IsWindow(ownerFocus) && IsWindowVisible(owner) && IsWindowEnabled(ownerFocus))
         SetFocus(ownerFocus);
 }
+
+void RegisterWindowClass(const wchar_t* name, WNDPROC proc) {
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = name;
+    RegisterClassExW(&wc);
+}

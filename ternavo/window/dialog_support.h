@@ -3,6 +3,9 @@
 // and the keyboard focus.
 #include <windows.h>
 
+// Registers a window class of Ternavo's: arrow cursor, the face colour behind
+// it. Registering it again changes nothing.
+void RegisterWindowClass(const wchar_t* name, WNDPROC proc);
 // Shows `dialog` over its owner, keeps the owner disabled and runs the
 // messages until the dialog is hidden again.
 void RunModal(HWND dialog);

@@ -364,13 +364,7 @@ void SetStartBusy(bool busy) {
 }
 
 HWND CreateMainWindow() {
-    WNDCLASSEXW wc{sizeof(wc)};
-    wc.lpfnWndProc = MainWindowProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kMainWindowClass;
-    RegisterClassExW(&wc);
+    RegisterWindowClass(kMainWindowClass, MainWindowProc);
     HWND hwnd = CreateTopLevelWindow(kMainWindowClass, kMainWindowCaption, kMainWindowWidth, kMainWindowHeight,
                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, nullptr, nullptr);
     if (!hwnd) return nullptr;

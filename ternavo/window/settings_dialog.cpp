@@ -138,16 +138,7 @@ LRESULT CALLBACK SettingsDialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 // ever hidden, so its folder box keeps what start-up or the user put there.
 HWND SettingsDialogWindow() {
     if (dialog.hwnd) return dialog.hwnd;
-    static bool registered = [] {
-        WNDCLASSEXW wc{sizeof(wc)};
-        wc.lpfnWndProc = SettingsDialogProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kSettingsDialogClass;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
+    RegisterWindowClass(kSettingsDialogClass, SettingsDialogProc);
     CreateTopLevelWindow(kSettingsDialogClass, kSettingsDialogCaptionDe, kSettingsDialogWidth, kSettingsDialogHeight, WS_POPUP | WS_CAPTION | WS_SYSMENU,
                      WS_EX_DLGMODALFRAME, MainWindow(), nullptr);
     if (dialog.hwnd && g_run.UseEnglish) SetSettingsDialogEnglishTexts();
