@@ -337,7 +337,8 @@ TEST_F(Launch, TheEndOfTheSessionWhileKestrunWaitsForTheWindowRecordsTheLaunch) 
 TEST_F(Launch, WhereKestrunWritesAStaleCopyInUseGivesWayToTheNextOneNobodyRuns) {
     // ICQ 7 was updated while an old instance runs the turn's copy, which can
     // then be neither replaced nor started: the next copy that nobody runs is
-    // made current and started. Only when every copy is stale and in use does
+    // made current and started, even while a program of its name runs
+    // elsewhere. Only when every copy is stale and in use does
     // the launch fail, and its box does not send the user to Ternavo: Kestrun
     // may write here.
     Folder f;
@@ -352,6 +353,13 @@ TEST_F(Launch, WhereKestrunWritesAStaleCopyInUseGivesWayToTheNextOneNobodyRuns) 
 
     ASSERT_TRUE(launch::Run(f));
     ASSERT_TRUE(ProcessRunning(L"ICQ.exe1"));
+    // A program of the next copy's name runs from another folder: it is not
+    // that copy, which nobody runs.
+    const std::wstring elsewhere = wt::NewDir(L"elsewhere");
+    wt::InstallStandIn(elsewhere);
+    ASSERT_TRUE(CopyFileW((elsewhere + L"ICQ.exe").c_str(), (elsewhere + L"ICQ.exe2").c_str(), FALSE));
+    wt::Process stranger(elsewhere + L"ICQ.exe2", L"", elsewhere);
+    ASSERT_TRUE(stranger.started() && wt::WaitFor([] { return launch::StubWindows().size() == 2; }, 10000));
     updateIcq();
     f.Set(L"LastNr", L"0");
     launch::MessageBoxSeenAndEnd run = launch::RunReadingBox(f, L"-english");
