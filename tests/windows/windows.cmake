@@ -85,3 +85,21 @@ foreach(dir ${TEST_DIRS})
   endif()
   set_tests_properties(wt_${name}${TEST_SUFFIX} PROPERTIES ENVIRONMENT "${envs}" TIMEOUT 900 SKIP_RETURN_CODE 77)
 endforeach()
+
+# The held folder's two link looks, each left alone: the same test built twice,
+# each time with the other look replaced at link time by one that sees nothing.
+set(HELD_ALONE ${CMAKE_SOURCE_DIR}/tests/windows/ternavo_apply/held_alone)
+foreach(kept walk final_path)
+  if(kept STREQUAL "walk")
+    set(replaced no_final_path)
+  else()
+    set(replaced no_walk)
+  endif()
+  add_executable(wt_ternavo_held_${kept}_alone ${HELD_ALONE}/held_alone_test.cpp ${HELD_ALONE}/${replaced}.cpp)
+  target_link_libraries(wt_ternavo_held_${kept}_alone PRIVATE ternavo_core wtsupport GTest::gtest_main)
+  target_link_options(wt_ternavo_held_${kept}_alone PRIVATE -static)
+  add_test(NAME wt_ternavo_held_${kept}_alone${TEST_SUFFIX} COMMAND wt_ternavo_held_${kept}_alone)
+  set_tests_properties(wt_ternavo_held_${kept}_alone${TEST_SUFFIX} PROPERTIES
+    ENVIRONMENT "TEST_BIN_DIR=${WIN_BIN};TEST_FIXTURE_DIR=${WIN_FIXTURES};TEST_SOURCE_DIR=${WIN_SOURCE}"
+    TIMEOUT 300 SKIP_RETURN_CODE 77)
+endforeach()
