@@ -423,6 +423,28 @@ TEST_F(Launch, WaitDelaysTheLaunchThroughATimer) {
     EXPECT_EQ(f.Log().size(), 1u);
 }
 
+TEST_F(Launch, WithoutItsTimersKestrunSavesTidiesUpAndEndsSoTheNextOneRuns) {
+    // A test build in which the system makes no timer: neither the follow-up
+    // nor the start delay can wait, yet each Kestrun saves its counters, ends
+    // at once and leaves the next one free to run.
+    Folder f(nullptr);
+    const std::wstring bin = wt::KestrunExe().substr(0, wt::KestrunExe().size() - std::wstring(L"Kestrun.exe").size());
+    ASSERT_TRUE(CopyFileW((bin + L"Kestrun_no_timer.exe").c_str(), (f.dir + L"Kestrun.exe").c_str(), FALSE));
+    f.Set(L"ShowMe", L"0");
+    f.Set(L"MaxNr", L"3");
+    f.Set(L"Starts", L"3");
+    f.Stub(L"MarkerDelayMs", L"60000");  // the follow-up would wait for the marker
+    for (const wchar_t* args : {L"", L"", L"-wait=30"}) {
+        SCOPED_TRACE(args[0] ? "with a start delay" : "without a start delay");
+        ASSERT_TRUE(launch::Run(f, args, 15000)) << "Kestrun did not end";
+    }
+    ASSERT_EQ(f.Log().size(), 3u);
+    EXPECT_EQ(f.Log()[1], f.Started(L"ICQ.exe2", L""));
+    EXPECT_EQ(f.Log()[2], f.Started(L"ICQ.exe3", L""));
+    EXPECT_EQ(f.Get(L"LastNr"), L"3");
+    EXPECT_EQ(f.Get(L"Starts"), L"6");
+}
+
 TEST_F(Launch, WindowShownWithoutShowMeZeroOrWithInfoAndShowme) {
     struct Case { const wchar_t* showMe; const wchar_t* args; } cases[] = {
         {nullptr, L""}, {L"1", L""}, {L"00", L""}, {L"0", L"-info"}, {L"0", L"-SHOWME"},
