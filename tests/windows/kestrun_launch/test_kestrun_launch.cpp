@@ -381,6 +381,47 @@ TEST_F(Launch, WhereKestrunWritesAStaleCopyInUseGivesWayToTheNextOneNobodyRuns) 
     EXPECT_EQ(f.Log().size(), 2u) << "a stale copy was started";
 }
 
+TEST_F(Launch, AStaleCopyInUseMakesAtMostOneOtherCurrentAndAFailedWriteWritesNoMore) {
+    // The turn's copy 1 runs an old ICQ 7, copy 3 runs the present one, copy 2
+    // cannot be written (a folder has its name) and copy 4 is missing. One
+    // start tries copy 2 alone: failing that it falls back to the current copy
+    // 3 and writes no copy 4. Once copy 2 can be written, it alone is made.
+    Folder f;
+    f.Set(L"ShowMe", L"0");
+    f.Set(L"MaxNr", L"4");
+    f.Set(L"Starts", L"3");
+    f.Stub(L"MarkerDelayMs", L"0");
+    const std::wstring icq = f.dir + L"ICQ.exe", copy3 = f.dir + L"ICQ.exe3";
+    f.Set(L"LastNr", L"0");
+    ASSERT_TRUE(launch::Run(f));
+    ASSERT_TRUE(ProcessRunning(L"ICQ.exe1"));
+    // Bytes after the image, which the stand-in never reads: ICQ.exe still runs.
+    wt::WriteBytes(copy3, wt::ReadBytes(icq) + std::string(16, '\0'));
+    wt::Process third(copy3, L"", f.dir);
+    ASSERT_TRUE(third.started() && wt::WaitFor([] { return launch::StubWindows().size() == 2; }, 10000));
+    WriteKeepingTime(icq, wt::ReadBytes(copy3), WriteTime(copy3));
+    ASSERT_TRUE(CreateDirectoryW((f.dir + L"ICQ.exe2").c_str(), nullptr));
+    const size_t starts = f.Log().size();
+
+    f.Set(L"LastNr", L"0");
+    launch::MessageBoxSeenAndEnd run = launch::RunReadingBox(f, L"-english");
+    EXPECT_TRUE(run.ended);
+    EXPECT_EQ(run.box.hwnd, nullptr) << run.box.text;
+    ASSERT_EQ(f.Log().size(), starts + 1);
+    EXPECT_EQ(f.Log().back(), f.Started(L"ICQ.exe3", L""));
+    EXPECT_FALSE(f.Has(L"ICQ.exe4")) << "a second copy was written after a failed one";
+
+    ASSERT_TRUE(RemoveDirectoryW((f.dir + L"ICQ.exe2").c_str()));
+    f.Set(L"LastNr", L"0");
+    run = launch::RunReadingBox(f, L"-english");
+    EXPECT_TRUE(run.ended);
+    EXPECT_EQ(run.box.hwnd, nullptr) << run.box.text;
+    ASSERT_EQ(f.Log().size(), starts + 2);
+    EXPECT_EQ(f.Log().back(), f.Started(L"ICQ.exe2", L""));
+    EXPECT_TRUE(wt::ReadBytes(f.dir + L"ICQ.exe2") == wt::ReadBytes(icq));
+    EXPECT_FALSE(f.Has(L"ICQ.exe4")) << "more than one other copy was written";
+}
+
 TEST_F(Launch, WithoutMarkerKestrunEndsAtTheSixthTick) {
     Folder f;
     f.Set(L"ShowMe", L"0");
