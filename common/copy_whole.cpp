@@ -137,39 +137,34 @@ unsigned long CopyWhole(const std::wstring& source, const std::wstring& target) 
     return CopyWhole(file.get(), target);
 }
 
-std::vector<std::wstring> RunningProgramPaths() {
+std::vector<int32_t> RunningCopiesIn(const std::wstring& dir) {
     using QueryNameFn = BOOL(WINAPI*)(HANDLE, DWORD, LPWSTR, PDWORD);
     static const auto queryName = reinterpret_cast<QueryNameFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "QueryFullProcessImageNameW")));
-    std::vector<std::wstring> paths;
+    std::vector<int32_t> running;
     win::Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot) return paths;
+    if (!snapshot) return running;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
-    std::wstring buffer(32768, L'\0');
     for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
+        // Only a process of a copy's name is asked for its program file: a
+        // launch opens no other process.
+        const int32_t nr = CopyNumberOf(entry.szExeFile);
+        if (nr == 0) continue;
+        std::wstring image;
         if (queryName) {
             win::Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
-            DWORD size = static_cast<DWORD>(buffer.size());
-            if (process && queryName(process.get(), 0, buffer.data(), &size)) paths.emplace_back(buffer.data(), size);
-            continue;
+            wchar_t buffer[MAX_PATH * 4];
+            DWORD size = ARRAYSIZE(buffer);
+            if (process && queryName(process.get(), 0, buffer, &size)) image.assign(buffer, size);
+        } else {
+            // Before Vista: the process's first module is its program file.
+            win::Handle modules(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, entry.th32ProcessID));
+            MODULEENTRY32W module{};
+            module.dwSize = sizeof(module);
+            if (modules && Module32FirstW(modules.get(), &module)) image = module.szExePath;
         }
-        // Before Vista: the process's first module is its program file.
-        win::Handle modules(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, entry.th32ProcessID));
-        MODULEENTRY32W module{};
-        module.dwSize = sizeof(module);
-        if (modules && Module32FirstW(modules.get(), &module)) paths.push_back(module.szExePath);
+        if (win::SamePath(image, dir + CopyNameFor(nr))) running.push_back(nr);
     }
-    return paths;
-}
-
-std::vector<std::wstring> RunningProgramNames() {
-    std::vector<std::wstring> names;
-    win::Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot) return names;
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry))
-        names.push_back(entry.szExeFile);
-    return names;
+    return running;
 }

@@ -37,12 +37,11 @@ win::Handle NewTempFileIn(const std::wstring& dir, std::wstring& temp);
 unsigned long CopyWhole(HANDLE source, const std::wstring& target);
 // The same from a file named `source`.
 unsigned long CopyWhole(const std::wstring& source, const std::wstring& target);
-// The program file names of the processes that run now, whoever runs them (a
-// snapshot of the system's processes sees every user's): each numbered copy
-// has a name of its own, so this tells which copies run.
-std::vector<std::wstring> RunningProgramNames();
-// The full paths of the program files of the processes that run now, where
-// the system tells them to this process (QueryFullProcessImageNameW, or the
-// process's first module before Vista): a copy of the same name in another
-// folder is another program.
-std::vector<std::wstring> RunningProgramPaths();
+// The numbers of the numbered copies in the folder `dir` (ending in "\")
+// that run now, whoever runs them (a snapshot of the system's processes sees
+// every user's). A process counts only when its program file is that copy in
+// this folder, by its full path (QueryFullProcessImageNameW, or the process's
+// first module before Vista): a program of the same name elsewhere is another
+// program. Only processes of a copy's file name are opened; one whose program
+// file the system does not tell counts as none, so that it hides no failure.
+std::vector<int32_t> RunningCopiesIn(const std::wstring& dir);

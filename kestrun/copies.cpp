@@ -17,9 +17,9 @@ std::wstring UserSettingsFolder() {
     return L"";
 }
 
-// Marks the copies that run now, whoever runs them.
-void NoteRunningCopies(CopyTable& table) {
-    for (const std::wstring& name : RunningProgramNames()) NoteRunningProgram(table, name);
+// Marks the copies in this folder that run now, whoever runs them.
+void NoteRunningCopies(CopyTable& table, const std::wstring& programDir) {
+    for (int32_t nr : RunningCopiesIn(programDir)) NoteRunningProgram(table, CopyNameFor(nr));
 }
 
 }  // namespace
@@ -51,7 +51,7 @@ ChosenCopy PrepareCopy(const std::wstring& programDir, int32_t turn, int32_t max
     for (size_t i = 0; i < table.seen.size(); ++i)
         table.seen[i].current =
             !NeedsCopy(JudgeCopy(icq, FactsOfFile(programDir + CopyNameFor(static_cast<int32_t>(i + 1)))));
-    NoteRunningCopies(table);
+    NoteRunningCopies(table, programDir);
     // A copy made current is what a new one would be, byte for byte; a current
     // one stays, and the 20 MB of ICQ.exe are not written again.
     return ChooseCopy(std::move(table),

@@ -11,6 +11,7 @@
 #include "kestrun/rules/icqwindow.h"
 #include "kestrun/rules/launchrules.h"
 #include "kestrun/run_state.h"
+#include "kestrun/timers.h"
 
 namespace {
 
@@ -284,7 +285,7 @@ void FollowInstance() {
         return;
     }
     g_launch.TickCount = 0;
-    g_followUpTimer = SetTimer(nullptr, 0, FollowUpInterval(numbers.Starts), FollowUpTick);
+    g_followUpTimer = StartThreadTimer(FollowUpInterval(numbers.Starts), FollowUpTick);
     // Without its timer the follow-up would never end, and the single-run
     // mutex would refuse every later Kestrun: the clean-up runs now.
     if (!g_followUpTimer) FinalCleanUp();

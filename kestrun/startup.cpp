@@ -11,6 +11,7 @@
 #include "kestrun/rules/launchrules.h"
 #include "kestrun/run_state.h"
 #include "kestrun/settings.h"
+#include "kestrun/timers.h"
 #include "kestrun/window.h"
 
 namespace {
@@ -108,8 +109,7 @@ void StartOrDelay() {
     // of the session ends the wait; ICQ 7 is seconds away in any case.
     CreateMainWindow();
     if (g_startDelayTimer) KillTimer(nullptr, g_startDelayTimer);
-    g_startDelayTimer =
-        SetTimer(nullptr, 0, static_cast<UINT>(g_run.Options.WaitSeconds) * 1000u, StartDelayElapsed);
+    g_startDelayTimer = StartThreadTimer(static_cast<UINT>(g_run.Options.WaitSeconds) * 1000u, StartDelayElapsed);
     // Without its timer the delay would never end, and the single-run mutex
     // would refuse every later Kestrun: the launch comes now.
     if (!g_startDelayTimer) LaunchSilently();

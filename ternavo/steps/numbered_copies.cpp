@@ -1,5 +1,6 @@
 #include "ternavo/steps/numbered_copies.h"
 #include <windows.h>
+#include <algorithm>
 #include "common/copy_whole.h"
 #include "common/ini_file.h"
 #include "common/rules/copyrule.h"
@@ -11,7 +12,8 @@ std::vector<apply::Failure> PrepareNumberedCopies(const HeldFolder& folder, HAND
     const int32_t count = CopiesToPrepare(ReadIniValue(folder.File(L"kestrun.ini"), L"Kestrun", L"MaxNr"), highest);
 
     const FileFacts icq = FactsOfHandle(icqFile);
-    std::vector<std::wstring> running;  // asked of the system only when a copy will not be written
+    std::vector<int32_t> running;  // asked of the system only when a copy will not be written
+    bool asked = false;
     std::vector<apply::Failure> failed;
     for (int32_t nr = 1; nr <= count; ++nr) {
         const std::wstring copy = folder.File(CopyNameFor(nr));
@@ -23,10 +25,11 @@ std::vector<apply::Failure> PrepareNumberedCopies(const HeldFolder& folder, HAND
         if (error == 0) continue;
         // In use means this very copy runs: a program of the same name
         // elsewhere hides no failure.
-        if (running.empty()) running = RunningProgramPaths();
-        bool runs = false;
-        for (const std::wstring& path : running) runs = runs || win::SamePath(path, copy);
-        if (!runs) failed.push_back({apply::Step::InstallStarter, error, nr});
+        if (!asked) {
+            running = RunningCopiesIn(folder.Path());
+            asked = true;
+        }
+        if (std::find(running.begin(), running.end(), nr) == running.end()) failed.push_back({apply::Step::InstallStarter, error, nr});
     }
     return failed;
 }

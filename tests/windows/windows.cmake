@@ -37,6 +37,16 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/ternavo/res/ternavo.rc PROPERTIE
 add_dependencies(Ternavo_standard_user Ternavo)
 set_target_properties(Ternavo_standard_user PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
+# A test build of Kestrun whose timers the system never makes: Kestrun's own
+# code with another timer file linked in.
+add_executable(Kestrun_no_timer WIN32 ${CMAKE_SOURCE_DIR}/kestrun/main.cpp ${CMAKE_SOURCE_DIR}/kestrun/res/kestrun.rc
+  ${CMAKE_SOURCE_DIR}/common/exe/runtime.cpp ${CMAKE_SOURCE_DIR}/tests/windows/kestrun_launch/no_timer/timers.cpp)
+target_link_libraries(Kestrun_no_timer PRIVATE kestrun_core)
+target_link_options(Kestrun_no_timer PRIVATE -static -municode -mwindows -s)
+target_compile_options(Kestrun_no_timer PRIVATE -fstack-protector-strong)
+add_dependencies(Kestrun_no_timer Kestrun)
+set_target_properties(Kestrun_no_timer PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
 # Every folder below tests/windows (but support) is one test program; a folder
 # named kestrun* links Kestrun's library, ternavo* Ternavo's; a folder
 # whose name ends in "_de" runs in a prefix with a German system locale.
@@ -61,7 +71,7 @@ foreach(dir ${TEST_DIRS})
   endif()
   target_link_libraries(wt_${name} PRIVATE ${core} wtsupport GTest::gtest_main)
   target_link_options(wt_${name} PRIVATE -static)
-  add_dependencies(wt_${name} Kestrun Ternavo Ternavo_standard_user fixtures)
+  add_dependencies(wt_${name} Kestrun Kestrun_no_timer Ternavo Ternavo_standard_user fixtures)
   # A folder with a run.sh runs its program through that script (which sets up
   # its own prefix and users) instead of directly under the emulator.
   if(EXISTS ${dir}/run.sh)
@@ -84,4 +94,22 @@ foreach(dir ${TEST_DIRS})
     list(APPEND envs "TEST_STDERR_FILE=${trace}" "TEST_TRACE_FILE=${win_trace}")
   endif()
   set_tests_properties(wt_${name}${TEST_SUFFIX} PROPERTIES ENVIRONMENT "${envs}" TIMEOUT 900 SKIP_RETURN_CODE 77)
+endforeach()
+
+# The held folder's two link looks, each left alone: the same test built twice,
+# each time with the other look replaced at link time by one that sees nothing.
+set(HELD_ALONE ${CMAKE_SOURCE_DIR}/tests/windows/ternavo_apply/held_alone)
+foreach(kept walk final_path)
+  if(kept STREQUAL "walk")
+    set(replaced no_final_path)
+  else()
+    set(replaced no_walk)
+  endif()
+  add_executable(wt_ternavo_held_${kept}_alone ${HELD_ALONE}/held_alone_test.cpp ${HELD_ALONE}/${replaced}.cpp)
+  target_link_libraries(wt_ternavo_held_${kept}_alone PRIVATE ternavo_core wtsupport GTest::gtest_main)
+  target_link_options(wt_ternavo_held_${kept}_alone PRIVATE -static)
+  add_test(NAME wt_ternavo_held_${kept}_alone${TEST_SUFFIX} COMMAND wt_ternavo_held_${kept}_alone)
+  set_tests_properties(wt_ternavo_held_${kept}_alone${TEST_SUFFIX} PROPERTIES
+    ENVIRONMENT "TEST_BIN_DIR=${WIN_BIN};TEST_FIXTURE_DIR=${WIN_FIXTURES};TEST_SOURCE_DIR=${WIN_SOURCE}"
+    TIMEOUT 300 SKIP_RETURN_CODE 77)
 endforeach()

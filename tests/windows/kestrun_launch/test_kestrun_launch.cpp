@@ -337,7 +337,8 @@ TEST_F(Launch, TheEndOfTheSessionWhileKestrunWaitsForTheWindowRecordsTheLaunch) 
 TEST_F(Launch, WhereKestrunWritesAStaleCopyInUseGivesWayToTheNextOneNobodyRuns) {
     // ICQ 7 was updated while an old instance runs the turn's copy, which can
     // then be neither replaced nor started: the next copy that nobody runs is
-    // made current and started. Only when every copy is stale and in use does
+    // made current and started, even while a program of its name runs
+    // elsewhere. Only when every copy is stale and in use does
     // the launch fail, and its box does not send the user to Ternavo: Kestrun
     // may write here.
     Folder f;
@@ -352,6 +353,13 @@ TEST_F(Launch, WhereKestrunWritesAStaleCopyInUseGivesWayToTheNextOneNobodyRuns) 
 
     ASSERT_TRUE(launch::Run(f));
     ASSERT_TRUE(ProcessRunning(L"ICQ.exe1"));
+    // A program of the next copy's name runs from another folder: it is not
+    // that copy, which nobody runs.
+    const std::wstring elsewhere = wt::NewDir(L"elsewhere");
+    wt::InstallStandIn(elsewhere);
+    ASSERT_TRUE(CopyFileW((elsewhere + L"ICQ.exe").c_str(), (elsewhere + L"ICQ.exe2").c_str(), FALSE));
+    wt::Process stranger(elsewhere + L"ICQ.exe2", L"", elsewhere);
+    ASSERT_TRUE(stranger.started() && wt::WaitFor([] { return launch::StubWindows().size() == 2; }, 10000));
     updateIcq();
     f.Set(L"LastNr", L"0");
     launch::MessageBoxSeenAndEnd run = launch::RunReadingBox(f, L"-english");
@@ -371,6 +379,47 @@ TEST_F(Launch, WhereKestrunWritesAStaleCopyInUseGivesWayToTheNextOneNobodyRuns) 
     EXPECT_GT(run.box.text.size(), first.size()) << "no reason given";
     EXPECT_EQ(run.box.text.find(L"Ternavo"), std::wstring::npos) << run.box.text;
     EXPECT_EQ(f.Log().size(), 2u) << "a stale copy was started";
+}
+
+TEST_F(Launch, AStaleCopyInUseMakesAtMostOneOtherCurrentAndAFailedWriteWritesNoMore) {
+    // The turn's copy 1 runs an old ICQ 7, copy 3 runs the present one, copy 2
+    // cannot be written (a folder has its name) and copy 4 is missing. One
+    // start tries copy 2 alone: failing that it falls back to the current copy
+    // 3 and writes no copy 4. Once copy 2 can be written, it alone is made.
+    Folder f;
+    f.Set(L"ShowMe", L"0");
+    f.Set(L"MaxNr", L"4");
+    f.Set(L"Starts", L"3");
+    f.Stub(L"MarkerDelayMs", L"0");
+    const std::wstring icq = f.dir + L"ICQ.exe", copy3 = f.dir + L"ICQ.exe3";
+    f.Set(L"LastNr", L"0");
+    ASSERT_TRUE(launch::Run(f));
+    ASSERT_TRUE(ProcessRunning(L"ICQ.exe1"));
+    // Bytes after the image, which the stand-in never reads: ICQ.exe still runs.
+    wt::WriteBytes(copy3, wt::ReadBytes(icq) + std::string(16, '\0'));
+    wt::Process third(copy3, L"", f.dir);
+    ASSERT_TRUE(third.started() && wt::WaitFor([] { return launch::StubWindows().size() == 2; }, 10000));
+    WriteKeepingTime(icq, wt::ReadBytes(copy3), WriteTime(copy3));
+    ASSERT_TRUE(CreateDirectoryW((f.dir + L"ICQ.exe2").c_str(), nullptr));
+    const size_t starts = f.Log().size();
+
+    f.Set(L"LastNr", L"0");
+    launch::MessageBoxSeenAndEnd run = launch::RunReadingBox(f, L"-english");
+    EXPECT_TRUE(run.ended);
+    EXPECT_EQ(run.box.hwnd, nullptr) << run.box.text;
+    ASSERT_EQ(f.Log().size(), starts + 1);
+    EXPECT_EQ(f.Log().back(), f.Started(L"ICQ.exe3", L""));
+    EXPECT_FALSE(f.Has(L"ICQ.exe4")) << "a second copy was written after a failed one";
+
+    ASSERT_TRUE(RemoveDirectoryW((f.dir + L"ICQ.exe2").c_str()));
+    f.Set(L"LastNr", L"0");
+    run = launch::RunReadingBox(f, L"-english");
+    EXPECT_TRUE(run.ended);
+    EXPECT_EQ(run.box.hwnd, nullptr) << run.box.text;
+    ASSERT_EQ(f.Log().size(), starts + 2);
+    EXPECT_EQ(f.Log().back(), f.Started(L"ICQ.exe2", L""));
+    EXPECT_TRUE(wt::ReadBytes(f.dir + L"ICQ.exe2") == wt::ReadBytes(icq));
+    EXPECT_FALSE(f.Has(L"ICQ.exe4")) << "more than one other copy was written";
 }
 
 TEST_F(Launch, WithoutMarkerKestrunEndsAtTheSixthTick) {
@@ -413,6 +462,28 @@ TEST_F(Launch, WaitDelaysTheLaunchThroughATimer) {
     EXPECT_TRUE(k.Running());
     ASSERT_TRUE(k.WaitExit(30000));
     EXPECT_EQ(f.Log().size(), 1u);
+}
+
+TEST_F(Launch, WithoutItsTimersKestrunSavesTidiesUpAndEndsSoTheNextOneRuns) {
+    // A test build in which the system makes no timer: neither the follow-up
+    // nor the start delay can wait, yet each Kestrun saves its counters, ends
+    // at once and leaves the next one free to run.
+    Folder f(nullptr);
+    const std::wstring bin = wt::KestrunExe().substr(0, wt::KestrunExe().size() - std::wstring(L"Kestrun.exe").size());
+    ASSERT_TRUE(CopyFileW((bin + L"Kestrun_no_timer.exe").c_str(), (f.dir + L"Kestrun.exe").c_str(), FALSE));
+    f.Set(L"ShowMe", L"0");
+    f.Set(L"MaxNr", L"3");
+    f.Set(L"Starts", L"3");
+    f.Stub(L"MarkerDelayMs", L"60000");  // the follow-up would wait for the marker
+    for (const wchar_t* args : {L"", L"", L"-wait=30"}) {
+        SCOPED_TRACE(args[0] ? "with a start delay" : "without a start delay");
+        ASSERT_TRUE(launch::Run(f, args, 15000)) << "Kestrun did not end";
+    }
+    ASSERT_EQ(f.Log().size(), 3u);
+    EXPECT_EQ(f.Log()[1], f.Started(L"ICQ.exe2", L""));
+    EXPECT_EQ(f.Log()[2], f.Started(L"ICQ.exe3", L""));
+    EXPECT_EQ(f.Get(L"LastNr"), L"3");
+    EXPECT_EQ(f.Get(L"Starts"), L"6");
 }
 
 TEST_F(Launch, WindowShownWithoutShowMeZeroOrWithInfoAndShowme) {

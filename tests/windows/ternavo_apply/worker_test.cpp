@@ -5,30 +5,9 @@
 #include <gtest/gtest.h>
 #include "ternavo/rules/switches.h"
 #include "tests/windows/ternavo_apply/road.h"
+#include "tests/windows/ternavo_apply/unix_link.h"
 
 namespace {
-
-// A Unix symbolic link in the prefix. Wine reports one that points at a
-// folder as a reparse point (0x410); one that points at a file reads as a
-// plain file there, so the links below point at folders.
-bool MakeUnixLink(const std::wstring& target, const std::wstring& link) {
-    using UnixName = char*(CDECL*)(const wchar_t*);
-    auto unixName = reinterpret_cast<UnixName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    if (!unixName) return false;
-    auto wide = [&](const std::wstring& path) {
-        char* name = unixName(path.c_str());
-        std::string s = name ? name : "";
-        HeapFree(GetProcessHeap(), 0, name);
-        return std::wstring(s.begin(), s.end());  // the test folders are ASCII
-    };
-    wt::Process ln(L"C:\\windows\\system32\\start.exe",
-                   L"/wait /unix /bin/ln -s \"" + wide(target) + L"\" \"" + wide(link) + L"\"");
-    ln.WaitExit(15000);
-    return wt::WaitFor([&] { return (GetFileAttributesW(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
-                                    GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES; },
-                       5000);
-}
 
 class Worker : public ::testing::Test {
 protected:
@@ -112,7 +91,7 @@ TEST_F(Worker, ALinkedCopyInTheFolderRefusesBeforeAnyChange) {
     tv::Ternavo t(L"wk-link");
 
     // A numbered copy that points elsewhere; nothing else here is a link.
-    ASSERT_TRUE(MakeUnixLink(elsewhere.substr(0, elsewhere.size() - 1), real + L"ICQ.exe2"));
+    ASSERT_TRUE(wt::MakeUnixLink(elsewhere.substr(0, elsewhere.size() - 1), real + L"ICQ.exe2"));
     EXPECT_EQ(Run(t, Args({true, false, false, true, apply::Instances::OnlyOne}, real)), 5);
     EXPECT_TRUE(wt::Exists(real + L"Kestrun.exe"));
     EXPECT_EQ(wt::ReadBytes(elsewhere + L"precious"), "keep");
@@ -124,7 +103,7 @@ TEST_F(Worker, AFolderReachedThroughALinkIsRefusedBeforeAnyChange) {
     std::wstring real = Icq(L"wk-target");
     std::wstring linked = wt::NewDir(L"wk-linked");
     RemoveDirectoryW(linked.c_str());
-    ASSERT_TRUE(MakeUnixLink(real.substr(0, real.size() - 1), linked.substr(0, linked.size() - 1)));
+    ASSERT_TRUE(wt::MakeUnixLink(real.substr(0, real.size() - 1), linked.substr(0, linked.size() - 1)));
     std::wstring before = L"C:\\wt-before\\real\\";  // linked as C:\wt-before\link before Wine started
     wt::InstallStandIn(before);
     std::wstring inner = wt::EnsureDir(before + L"ICQ 7");
@@ -297,7 +276,7 @@ TEST_F(StandardUser, AWorkerThatRefusesShowsFailureAndTheWindowMakesNoShortcut) 
     // Kestrun.exe in the folder is a link: the worker refuses, nothing changes.
     std::wstring elsewhere = wt::NewDir(L"su-elsewhere");
     wt::WriteBytes(elsewhere + L"precious", "keep");
-    ASSERT_TRUE(MakeUnixLink(elsewhere.substr(0, elsewhere.size() - 1), std::wstring(kProgramFilesIcq7) + L"Kestrun.exe"));
+    ASSERT_TRUE(wt::MakeUnixLink(elsewhere.substr(0, elsewhere.size() - 1), std::wstring(kProgramFilesIcq7) + L"Kestrun.exe"));
     tv::Ternavo t(L"su-refused", wt::StandardUserTernavoExe());
     road::Save(t, {false, false, false, true, 0}, kProgramFilesIcq7);
     ASSERT_TRUE(t.Start(L"-start"));
