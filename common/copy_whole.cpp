@@ -77,14 +77,14 @@ DWORD CopyBytes(HANDLE source, HANDLE target) {
 win::Handle NewTempFileIn(const std::wstring& dir, std::wstring& temp) {
     // Names past the system's path limit fail on Windows (without long-path
     // support, which neither program declares); Wine would take them.
-    if (dir.size() + 23 >= MAX_PATH) {
+    constexpr size_t kNameLength = 8;
+    if (dir.size() + kNameLength >= MAX_PATH) {
         SetLastError(ERROR_FILENAME_EXCED_RANGE);
         return win::Handle();
     }
     for (int attempt = 0; attempt < 8; ++attempt) {
-        wchar_t name[24];
-        wsprintfW(name, L"kes%08lx%08lx.tmp", static_cast<unsigned long>(RandomBits() >> 32),
-                  static_cast<unsigned long>(RandomBits()));
+        wchar_t name[kNameLength + 1];
+        wsprintfW(name, L"~%07lx", static_cast<unsigned long>(RandomBits() & 0xFFFFFFF));
         temp = dir + name;
         win::Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
