@@ -74,11 +74,11 @@ DWORD CopyBytes(HANDLE source, HANDLE target) {
 
 }  // namespace
 
-win::Handle NewTempFileIn(const std::wstring& dir, std::wstring& temp) {
-    // Names past the system's path limit fail on Windows (without long-path
-    // support, which neither program declares); Wine would take them.
+win::Handle NewTempFileFor(const std::wstring& target, std::wstring& temp) {
     constexpr size_t kNameLength = 8;
-    if (dir.size() + kNameLength >= MAX_PATH) {
+    const size_t slash = target.find_last_of(L"\\/");
+    const std::wstring dir = slash == std::wstring::npos ? std::wstring(L".\\") : target.substr(0, slash + 1);
+    if (target.size() >= MAX_PATH || dir.size() + kNameLength >= MAX_PATH) {
         SetLastError(ERROR_FILENAME_EXCED_RANGE);
         return win::Handle();
     }
@@ -110,9 +110,8 @@ unsigned long CopyWhole(HANDLE source, const std::wstring& target) {
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
         !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return ERROR_ACCESS_DENIED;  // what copying onto a folder gives
-    const size_t slash = target.find_last_of(L"\\/");
     std::wstring temp;
-    win::Handle copy = NewTempFileIn(slash == std::wstring::npos ? std::wstring(L".\\") : target.substr(0, slash + 1), temp);
+    win::Handle copy = NewTempFileFor(target, temp);
     if (!copy) return GetLastError() ? GetLastError() : ERROR_FILE_EXISTS;
     DWORD error = CopyBytes(source, copy.get());
     FILETIME written{};

@@ -17,13 +17,14 @@ FileFacts FactsOfHandle(HANDLE file);
 // Gives a plain file normal attributes (a read-only file can be neither
 // replaced nor deleted). A link is left alone: its target is not ours.
 void ClearAttributes(const std::wstring& path);
-// A new file of a random name ("~" and 7 hex digits) in the folder `dir`
-// (ending in "\"), open for writing: created, never opened, so that nothing
-// planted under that name (a link to another file) is written through. The
-// name is no longer than the shortest copy's ("ICQ.exe1"), so a folder deep
-// enough to hold a copy holds it too. Its name goes to `temp`; no file, with
-// the system's reason in GetLastError, when none can be made.
-win::Handle NewTempFileIn(const std::wstring& dir, std::wstring& temp);
+// A new file of a random name ("~" and 7 hex digits) in the folder of
+// `target`, open for writing, that is then to be moved onto `target`: created,
+// never opened, so that nothing planted under that name (a link to another
+// file) is written through. A target whose path the system cannot take (260
+// characters or more: neither program declares long paths; Wine would take
+// them) gets none. The name goes to `temp`; no file, with the system's reason
+// in GetLastError, when none can be made.
+win::Handle NewTempFileFor(const std::wstring& target, std::wstring& temp);
 
 // Copies the file open as `source` (with read access) to `target`, whole or
 // not at all: into a new file of a random name beside the target, flushed to

@@ -9,12 +9,10 @@ namespace {
 // the target. Returns 0 or the Windows error code; the target is either the
 // old file or the complete new one.
 DWORD WriteWholeFile(const std::wstring& target, const void* bytes, DWORD size) {
-    size_t slash = target.find_last_of(L"\\/");
-    std::wstring dir = slash == std::wstring::npos ? std::wstring(L".\\") : target.substr(0, slash + 1);
     std::wstring temp;
     DWORD error = 0;
     {
-        win::Handle file = NewTempFileIn(dir, temp);
+        win::Handle file = NewTempFileFor(target, temp);
         if (!file) return GetLastError() ? GetLastError() : ERROR_FILE_EXISTS;
         DWORD written = 0;
         if (!WriteFile(file.get(), bytes, size, &written, nullptr)) error = GetLastError();

@@ -509,7 +509,8 @@ TEST_F(Launch, SecondCopyIsRefusedDuringTheFollowUpAndTouchesNothing) {
     f.Set(L"Starts", L"3");
     f.Stub(L"MarkerDelayMs", L"-1");  // the first one waits for its ticks
     wt::Process first = launch::Start(f);
-    ASSERT_TRUE(wt::WaitFor([&] { return f.Get(L"LastNr") == L"1"; }, 20000));
+    // The counters are written one after the other: both, before the file is read.
+    ASSERT_TRUE(wt::WaitFor([&] { return f.Get(L"LastNr") == L"1" && f.Get(L"Starts") == L"4"; }, 20000));
     std::string ini = wt::ReadBytes(f.Ini());
 
     wt::Process second = launch::Start(f);

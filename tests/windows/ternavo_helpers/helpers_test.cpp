@@ -229,7 +229,7 @@ TEST_F(Resource, FailuresLeaveNoHalfFile) {
     // A resource that is not there.
     EXPECT_NE(ExtractResource(102, L"Custom", dir_ + L"Other.exe", module_), 0);
     EXPECT_FALSE(wt::Exists(dir_ + L"Other.exe"));
-    // A folder too long to take a temporary name (Windows refuses it too).
+    // A path the system cannot take, 260 characters or more (Windows refuses it too).
     std::wstring deep = wt::EnsureDir(dir_ + std::wstring(250 - dir_.size(), L'd'));
     ASSERT_EQ(deep.size(), 251u);
     EXPECT_NE(ExtractResource(101, L"Custom", deep + L"Kestrun.exe", module_), 0);
