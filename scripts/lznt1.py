@@ -2,7 +2,8 @@
 """LZNT1, the compression every Windows from XP on unpacks with ntdll's
 RtlDecompressBuffer: Ternavo carries Kestrun packed this way.
 
-  lznt1.py pack IN OUT     OUT = IN's size (4 bytes, little-endian), then IN in LZNT1
+  lznt1.py pack IN OUT     OUT = IN's size (4 bytes, little-endian), then IN in LZNT1,
+                           padded with zeros to whole chunks
   lznt1.py unpack IN OUT   the reverse
 
 The packer is deterministic (the same input gives the same bytes on any
@@ -72,24 +73,27 @@ def _pack_chunk(data):
 
 
 def pack(data):
+    # Every chunk is a whole one (the last padded with zeros, which the 4-byte
+    # length then cuts off again), so that one that does not shrink can always
+    # be stored as it is: a signed program ends in a certificate that may not.
     out = bytearray(struct.pack("<I", len(data)))
+    data = data + bytes(-len(data) % CHUNK)
     for start in range(0, len(data), CHUNK):
         chunk = data[start:start + CHUNK]
         packed = _pack_chunk(chunk)
-        if len(packed) < len(chunk):
+        if len(packed) < CHUNK:
             out += struct.pack("<H", 0xB000 | (len(packed) - 1)) + packed
-        elif len(chunk) == CHUNK:  # a full chunk that does not shrink is stored as it is
+        else:
             out += struct.pack("<H", 0x3000 | (CHUNK - 1)) + chunk
-        else:  # only full chunks may be stored unpacked
-            raise ValueError("LZNT1: the last %d bytes do not shrink" % len(chunk))
     return bytes(out)
 
 
 def unpack(blob):
     size = struct.unpack_from("<I", blob)[0]
+    whole = size + (-size % CHUNK)
     out = bytearray()
     pos = 4
-    while pos + 2 <= len(blob) and len(out) < size:
+    while pos + 2 <= len(blob) and len(out) < whole:
         header = struct.unpack_from("<H", blob, pos)[0]
         pos += 2
         if header == 0:
@@ -120,9 +124,9 @@ def unpack(blob):
                     chunk.append(blob[pos])
                     pos += 1
         out += chunk
-    if len(out) != size:
-        raise ValueError("LZNT1: %d bytes unpacked, %d expected" % (len(out), size))
-    return bytes(out)
+    if len(out) != whole:
+        raise ValueError("LZNT1: %d bytes unpacked, %d expected" % (len(out), whole))
+    return bytes(out[:size])
 
 
 def main(argv):

@@ -46,15 +46,20 @@ long UnpackedResource(int16_t id, const std::wstring& typeName, std::string& byt
     DWORD size = 0;
     if (packedSize < sizeof(size)) return ERROR_INVALID_DATA;
     CopyMemory(&size, packed, sizeof(size));
-    bytes.resize(size);
+    // Packed in whole chunks of 4096 bytes, the last one padded with zeros.
+    constexpr DWORD kChunk = 4096;
+    if (size == 0 || size > 0x7FFFF000u) return ERROR_INVALID_DATA;
+    const DWORD whole = (size + kChunk - 1) / kChunk * kChunk;
+    bytes.resize(whole);
     ULONG unpacked = 0;
     constexpr USHORT kLznt1 = 2;  // COMPRESSION_FORMAT_LZNT1
-    if (size == 0 || decompress(kLznt1, reinterpret_cast<PUCHAR>(bytes.data()), size,
-                                const_cast<PUCHAR>(packed + sizeof(size)), packedSize - sizeof(size), &unpacked) < 0 ||
-        unpacked != size) {
+    if (decompress(kLznt1, reinterpret_cast<PUCHAR>(bytes.data()), whole, const_cast<PUCHAR>(packed + sizeof(size)),
+                   packedSize - sizeof(size), &unpacked) < 0 ||
+        unpacked != whole) {
         bytes.clear();
         return ERROR_INVALID_DATA;
     }
+    bytes.resize(size);
     return 0;
 }
 
