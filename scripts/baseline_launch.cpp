@@ -5,6 +5,7 @@
 //                                  is current, starts it, finds its window
 //   baseline_launch.exe always N   deletes and copies every time (as Kestrun
 //                                  did before it kept current copies)
+//   ... N flush                    flushes a copy it made to the disk (as Kestrun)
 //   ... N window                   also makes one hidden top-level window once
 //                                  the copy is started, as Kestrun does so that
 //                                  a close request or the end of the session
@@ -60,9 +61,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     dir.erase(dir.find_last_of(L'\\') + 1);
     std::wstring source = dir + L"ICQ.exe", copy = source + number;
 
+    const bool flush = argc > 3 && wcscmp(argv[3], L"flush") == 0;
     if (always || NeedsCopy(JudgeCopy(FactsOf(source), FactsOf(copy)))) {
         DeleteFileW(copy.c_str());
         CopyFileW(source.c_str(), copy.c_str(), FALSE);
+        if (flush) {
+            // As Kestrun: the copy's data on the disk before it is started.
+            HANDLE written = CreateFileW(copy.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+            if (written != INVALID_HANDLE_VALUE) {
+                FlushFileBuffers(written);
+                CloseHandle(written);
+            }
+        }
     }
 
     std::wstring commandLine = L"\"" + copy + L"\" ";

@@ -128,8 +128,11 @@ summary() {
 # of the process that Wine's loader becomes, the loader's own work included.
 # The reference that copies every time has numbers of its own: a number whose
 # instance still runs cannot be copied over, and it would start that file as it is.
-# A last reference run also makes the hidden window that Kestrun keeps while it
-# waits, to show that window's share of Kestrun's CPU time.
+# With a stale copy a second reference also flushes the copy it made to the disk,
+# as Kestrun does before it starts a copy: what the flush costs, and Kestrun next
+# to a reference that does exactly its work. A last reference run also makes the
+# hidden window that Kestrun keeps while it waits, to show that window's share of
+# Kestrun's CPU time.
 # BENCH_ARCH=x86 times the x86 build (32-bit programs in the 64-bit prefix);
 # BENCH_BUILD=DIR names the build folder of that architecture (default
 # build/x64 or build/x86); BENCH_LAUNCH_RUNS the runs of each kind (default 20).
@@ -190,6 +193,7 @@ bench_launch() {
       run 0 warm "$win\\baseline_launch.exe" needed $((20 + i))
       run 0 warm "$win\\baseline_launch.exe" always $((30 + i))
       run 0 warm "$win\\baseline_launch.exe" needed $((40 + i)) window
+      run 0 warm "$win\\baseline_launch.exe" needed $((50 + i)) flush
     done
     for ((i = 1; i <= runs; i++)); do
       b=$((20 + (2 * i) % 5 + 1))
@@ -197,6 +201,8 @@ bench_launch() {
       run "$i" kestrun-stale "$win\\Kestrun.exe"
       stale "$b"
       run "$i" baseline-stale "$win\\baseline_launch.exe" needed "$b"
+      stale $((b + 30))
+      run "$i" baseline-flush "$win\\baseline_launch.exe" needed $((b + 30)) flush
       run "$i" kestrun-current "$win\\Kestrun.exe"
       b=$((20 + (2 * i + 1) % 5 + 1))
       run "$i" baseline-current "$win\\baseline_launch.exe" needed "$b"
@@ -221,6 +227,12 @@ bench_launch() {
     row "  reference, copies" "$(column baseline-stale 3 | summary ' ms')" "$(column baseline-stale 4 | summary ' ms')"
     row "  Kestrun / reference (goal <= 1.1)" "$(ratio kestrun-stale baseline-stale | summary x 2)" \
       "$(ratio kestrun-stale baseline-stale 4 | summary x 2)"
+    row "  reference, copies and flushes (as Kestrun)" "$(column baseline-flush 3 | summary ' ms')" \
+      "$(column baseline-flush 4 | summary ' ms')"
+    row "  what the flush costs (that / reference)" "$(ratio baseline-flush baseline-stale | summary x 2)" \
+      "$(ratio baseline-flush baseline-stale 4 | summary x 2)"
+    row "  Kestrun / reference that flushes" "$(ratio kestrun-stale baseline-flush | summary x 2)" \
+      "$(ratio kestrun-stale baseline-flush 4 | summary x 2)"
     echo "  with a current copy"
     row "  Kestrun" "$(column kestrun-current 3 | summary ' ms')" "$(column kestrun-current 4 | summary ' ms')"
     row "  reference, leaves it" "$(column baseline-current 3 | summary ' ms')" \
