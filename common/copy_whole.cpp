@@ -3,17 +3,25 @@
 #include <tlhelp32.h>
 #include "common/winutil.h"
 
-FileFacts FactsOfFile(const std::wstring& path) {
+namespace {
+
+// What the system said of a file: a folder or a link gives no facts.
+FileFacts FactsOf(DWORD attributes, DWORD sizeHigh, DWORD sizeLow, FILETIME lastWrite) {
     FileFacts facts;
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
-        (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
-        return facts;
+    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) return facts;
     facts.plainFile = true;
-    facts.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    facts.lastWrite = static_cast<int64_t>(
-        (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime);
+    facts.size = (static_cast<uint64_t>(sizeHigh) << 32) | sizeLow;
+    facts.lastWrite = static_cast<int64_t>((static_cast<uint64_t>(lastWrite.dwHighDateTime) << 32) |
+                                           lastWrite.dwLowDateTime);
     return facts;
+}
+
+}  // namespace
+
+FileFacts FactsOfFile(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return {};
+    return FactsOf(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime);
 }
 
 void ClearAttributes(const std::wstring& path) {
@@ -93,16 +101,9 @@ win::Handle NewTempFileFor(const std::wstring& target, std::wstring& temp) {
 }
 
 FileFacts FactsOfHandle(HANDLE file) {
-    FileFacts facts;
     BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(file, &info) ||
-        (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
-        return facts;
-    facts.plainFile = true;
-    facts.size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    facts.lastWrite = static_cast<int64_t>(
-        (static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime);
-    return facts;
+    if (!GetFileInformationByHandle(file, &info)) return {};
+    return FactsOf(info.dwFileAttributes, info.nFileSizeHigh, info.nFileSizeLow, info.ftLastWriteTime);
 }
 
 unsigned long CopyWhole(HANDLE source, const std::wstring& target) {
