@@ -162,10 +162,10 @@ HWND Layout::HostOf(size_t i, HWND root, int& x, int& y) const {
 
 // The controls are made in the order of the table and stay in it: that order
 // is the keyboard's, and a screen reader names a box after the text before it.
-void Layout::Create(HWND root) {
+void Layout::Create(HWND root, bool english) {
     dpi_ = WindowDpi(root);
-    for (size_t i = 0; i < defs_.size(); ++i) CreateOne(i, root);
-    ApplyAccessKeys(false);
+    for (size_t i = 0; i < defs_.size(); ++i) CreateOne(i, root, english);
+    ApplyAccessKeys(english);
 }
 
 // A control's place in its host window at the layout's DPI; a drop-down list
@@ -179,7 +179,7 @@ RECT Layout::PixelRect(size_t i) const {
     return RECT{Px(x), Px(y), Px(x) + Px(d.width), Px(y) + height};
 }
 
-void Layout::CreateOne(size_t i, HWND root) {
+void Layout::CreateOne(size_t i, HWND root, bool english) {
     const ControlDef& d = defs_[i];
     int x, y;
     HWND host = HostOf(i, root, x, y);
@@ -209,7 +209,8 @@ void Layout::CreateOne(size_t i, HWND root) {
     if (d.flags & CF_Center) style |= SS_CENTER;
     if (d.flags & CF_Group) style |= WS_GROUP;
     if (d.flags & CF_NoTab) style &= ~WS_TABSTOP;
-    HWND h = CreateWindowExW(ex, cls, d.de ? d.de : L"", style, place.left, place.top, place.right - place.left,
+    const wchar_t* text = english && d.en ? d.en : d.de;
+    HWND h = CreateWindowExW(ex, cls, text ? text : L"", style, place.left, place.top, place.right - place.left,
                              place.bottom - place.top, host,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
                              GetModuleHandleW(nullptr), nullptr);

@@ -96,8 +96,9 @@ public:
     Layout(const Layout&) = delete;
     Layout& operator=(const Layout&) = delete;
 
-    // Creates every control of the table in `root` at the root's DPI, with the German texts.
-    void Create(HWND root);
+    // Creates every control of the table in `root` at the root's DPI, with the
+    // texts of one language.
+    void Create(HWND root, bool english = false);
     // Lays every control out again where the table puts it at `dpi`; at another
     // DPI than before, in fonts made for it (the old fonts are freed). The window
     // fits its texts afterwards.
@@ -129,7 +130,7 @@ public:
     RECT PixelRect(size_t i) const;
 
 private:
-    void CreateOne(size_t i, HWND root);
+    void CreateOne(size_t i, HWND root, bool english);
     HWND HostOf(size_t i, HWND root, int& x, int& y) const;
     HFONT FontFor(unsigned flags);
     void ApplyAccessKeys(bool english);

@@ -1,5 +1,6 @@
 #include "kestrun/copies.h"
 #include <windows.h>
+#include <algorithm>
 #include "common/copy_whole.h"
 #include "common/winutil.h"
 #include "kestrun/rules/launchrules.h"
@@ -15,11 +16,6 @@ std::wstring UserSettingsFolder() {
         if (n > 0 && n < MAX_PATH) return win::WithBackslash(std::wstring(buf, n)) + L"Kestrun\\";
     }
     return L"";
-}
-
-// Marks the copies in this folder that run now, whoever runs them.
-void NoteRunningCopies(CopyTable& table, const std::wstring& programDir) {
-    for (int32_t nr : RunningCopiesIn(programDir)) NoteRunningProgram(table, CopyNameFor(nr));
 }
 
 }  // namespace
@@ -47,13 +43,21 @@ std::wstring SettingsFileFor(const std::wstring& programDir, bool mayWrite) {
 ChosenCopy PrepareCopy(const std::wstring& programDir, int32_t turn, int32_t maxNr, bool mayWrite) {
     const std::wstring source = programDir + L"ICQ.exe";
     const FileFacts icq = FactsOfFile(source);
-    CopyTable table = NewCopyTable(turn, maxNr, mayWrite);
-    for (size_t i = 0; i < table.seen.size(); ++i)
-        table.seen[i].current =
-            !NeedsCopy(JudgeCopy(icq, FactsOfFile(programDir + CopyNameFor(static_cast<int32_t>(i + 1)))));
-    NoteRunningCopies(table, programDir);
+    // The running copies are asked for once, and only when the choice needs
+    // them: a launch whose copy is current looks at two files and nothing else.
+    std::vector<int32_t> running;
+    bool runningKnown = false;
+    const CopyLooks look{
+        [&](int32_t nr) { return !NeedsCopy(JudgeCopy(icq, FactsOfFile(programDir + CopyNameFor(nr)))); },
+        [&](int32_t nr) {
+            if (!runningKnown) {
+                running = RunningCopiesIn(programDir);
+                runningKnown = true;
+            }
+            return std::find(running.begin(), running.end(), nr) != running.end();
+        }};
     // A copy made current is what a new one would be, byte for byte; a current
     // one stays, and the 20 MB of ICQ.exe are not written again.
-    return ChooseCopy(std::move(table),
+    return ChooseCopy(turn, maxNr, mayWrite, look,
                       [&](int32_t nr) { return CopyWhole(source, programDir + CopyNameFor(nr)); });
 }

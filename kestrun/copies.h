@@ -23,6 +23,6 @@ bool MayWriteIn(const std::wstring& dir);
 std::wstring SettingsFileFor(const std::wstring& programDir, bool mayWrite);
 
 // The copy a launch with `maxNr` (2..99) copies starts, whose turn is `turn`:
-// the facts of ICQ.exe, of each copy and of the running programs gathered,
-// the choice left to ChooseCopy, a stale copy refreshed where it chooses so.
+// chosen by ChooseCopy, which is told what it asks of ICQ.exe's copies and of
+// the running programs; a stale copy refreshed where it chooses so.
 ChosenCopy PrepareCopy(const std::wstring& programDir, int32_t turn, int32_t maxNr, bool mayWrite);

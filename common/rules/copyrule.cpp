@@ -1,4 +1,5 @@
 #include "common/rules/copyrule.h"
+#include <vector>
 #include "common/rules/numbers.h"
 
 CopyState JudgeCopy(const FileFacts& source, const FileFacts& copy) {
@@ -8,34 +9,32 @@ CopyState JudgeCopy(const FileFacts& source, const FileFacts& copy) {
     return CopyState::Current;
 }
 
-CopyTable NewCopyTable(int32_t turn, int32_t maxNr, bool mayWrite) {
-    CopyTable table;
-    table.turn = turn < 1 ? 1 : turn;
-    table.maxNr = maxNr < 1 ? 1 : maxNr;
-    table.mayWrite = mayWrite;
-    table.seen.resize(static_cast<size_t>(table.turn > table.maxNr ? table.turn : table.maxNr));
-    return table;
-}
-
-void NoteRunningProgram(CopyTable& table, const std::wstring& exeFile) {
-    int32_t nr = CopyNumberOf(exeFile);
-    if (nr >= 1 && static_cast<size_t>(nr) <= table.seen.size()) table.seen[static_cast<size_t>(nr - 1)].running = true;
-}
-
-ChosenCopy ChooseCopy(CopyTable table, const RefreshCopy& refresh) {
-    // A table made elsewhere, or cut short, is made whole: what it does not
-    // hold counts as stale and not running.
-    const CopyTable whole = NewCopyTable(table.turn, table.maxNr, table.mayWrite);
-    if (table.seen.size() < whole.seen.size()) table.seen.resize(whole.seen.size());
-    const int32_t turn = whole.turn, maxNr = whole.maxNr;
-    auto seen = [&](int32_t nr) -> CopySeen& { return table.seen[static_cast<size_t>(nr - 1)]; };
+ChosenCopy ChooseCopy(int32_t turn, int32_t maxNr, bool mayWrite, const CopyLooks& look, const RefreshCopy& refresh) {
+    if (turn < 1) turn = 1;
+    if (maxNr < 1) maxNr = 1;
+    // What has been looked up of each copy, ICQ.exe1 .. ICQ.exeN with N the
+    // larger of turn and maximum: -1 not yet, else 0 or 1.
+    const size_t count = static_cast<size_t>(turn > maxNr ? turn : maxNr);
+    std::vector<signed char> current(count, -1), running(count, -1);
+    auto ask = [](std::vector<signed char>& known, const std::function<bool(int32_t)>& lookUp, int32_t nr) {
+        signed char& fact = known[static_cast<size_t>(nr - 1)];
+        if (fact < 0) fact = lookUp(nr) ? 1 : 0;
+        return fact == 1;
+    };
+    auto isCurrent = [&](int32_t nr) { return ask(current, look.current, nr); };
+    auto isRunning = [&](int32_t nr) { return ask(running, look.running, nr); };
 
     ChosenCopy chosen;
     chosen.nr = turn;
-    if (!seen(turn).current && table.mayWrite) {
+    const bool turnCurrent = isCurrent(turn);
+    if (!turnCurrent && mayWrite) {
         chosen.copyError = refresh(turn);
-        if (chosen.copyError == 0) seen(turn) = {true, false};
-    } else if (!seen(turn).current) {
+        // Replaced in place: the copy is current, and no process runs it.
+        if (chosen.copyError == 0) {
+            current[static_cast<size_t>(turn - 1)] = 1;
+            running[static_cast<size_t>(turn - 1)] = 0;
+        }
+    } else if (!turnCurrent) {
         // Where Kestrun may not write it touches no copy: a stale one stays
         // as the administrator's installation left it.
         chosen.copyError = kAccessDenied;
@@ -45,7 +44,7 @@ ChosenCopy ChooseCopy(CopyTable table, const RefreshCopy& refresh) {
         chosen.usable = true;
         return chosen;
     };
-    if (table.mayWrite && seen(turn).current) return take(turn);
+    if (mayWrite && isCurrent(turn)) return take(turn);
 
     // The turn, then the cycle on from it; a turn above the maximum in force
     // goes on at 1.
@@ -56,19 +55,19 @@ ChosenCopy ChooseCopy(CopyTable table, const RefreshCopy& refresh) {
         if (nr != turn) order.push_back(nr);
     }
     for (int32_t nr : order)
-        if (seen(nr).current && !seen(nr).running) return take(nr);
+        if (isCurrent(nr) && !isRunning(nr)) return take(nr);
     // A stale copy of the turn that runs cannot be replaced (ICQ 7 was
     // updated under an old instance): where Kestrun writes, the next copy
     // that no one runs is made current in its place.
-    if (table.mayWrite && seen(turn).running) {
+    if (mayWrite && isRunning(turn)) {
         for (int32_t nr : order) {
-            if (seen(nr).current || seen(nr).running || nr == turn) continue;
+            if (nr == turn || isCurrent(nr) || isRunning(nr)) continue;
             if (refresh(nr) == 0) return take(nr);
             break;
         }
     }
     for (int32_t nr : order)
-        if (seen(nr).current) return take(nr);
+        if (isCurrent(nr)) return take(nr);
     return chosen;
 }
 

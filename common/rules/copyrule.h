@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <vector>
 #include "common/rules/numbers.h"
 
 // Kestrun keeps at most this many numbered copies: ICQ.exe1 .. ICQ.exe99.
@@ -36,30 +35,14 @@ enum class CopyState {
 CopyState JudgeCopy(const FileFacts& source, const FileFacts& copy);
 inline bool NeedsCopy(CopyState state) { return state != CopyState::Current; }
 
-// What a launch sees of one numbered copy: whether it is current (JudgeCopy)
-// and whether a process of its name runs.
-struct CopySeen {
-    bool current = false;
-    bool running = false;
+// What a launch looks up about its numbered copies, each only when its choice
+// needs it: whether ICQ.exeN is current (JudgeCopy), and whether a process of
+// that copy runs. Where the turn's copy is current and Kestrun may write, the
+// choice asks for that one copy and for no process.
+struct CopyLooks {
+    std::function<bool(int32_t nr)> current;
+    std::function<bool(int32_t nr)> running;
 };
-
-// Everything a launch knows when it chooses its copy: its turn, the maximum in
-// force, whether Kestrun may write in the ICQ 7 folder, and what it sees of
-// each copy, `seen[n - 1]` for ICQ.exeN. The turn is checked against the
-// stored maximum before "-instances=" lowers it, so it can lie above the
-// maximum in force; the table covers both.
-struct CopyTable {
-    int32_t turn = 1;
-    int32_t maxNr = 1;
-    bool mayWrite = false;
-    std::vector<CopySeen> seen;
-};
-// A table for `turn` and `maxNr` with room for ICQ.exe1 .. ICQ.exeN, N the
-// larger of the two; every copy unseen yet (stale, not running).
-CopyTable NewCopyTable(int32_t turn, int32_t maxNr, bool mayWrite);
-// Marks the copy named by a running program's file name as running; any other
-// name, or a copy the table does not hold, changes nothing.
-void NoteRunningProgram(CopyTable& table, const std::wstring& exeFile);
 
 // The copy a launch starts.
 struct ChosenCopy {
@@ -75,15 +58,18 @@ using RefreshCopy = std::function<unsigned long(int32_t nr)>;
 constexpr unsigned long kAccessDenied = 5;
 // The choice of a launch with at least two copies. The turn's copy comes
 // first: where Kestrun may write, a stale one is refreshed, and it is started
-// even when it runs, as ever; where it may not, nothing is refreshed at all. Otherwise, looking on from the turn through the
-// cycle 1..maxNr: a current copy that no one runs; where Kestrun may write and
-// the turn's stale copy runs, the next stale one that no one runs, refreshed
-// (one attempt); failing that,
-// a current one that runs (every copy is in use: the cycle goes on). A stale
-// copy is never started: it would run an ICQ 7 older than the installed one,
-// or a file that is no ICQ at all. Nothing usable: the turn's number, not
+// even when it runs, as ever; where it may not, nothing is refreshed at all.
+// Otherwise, looking on from the turn through the cycle 1..maxNr: a current
+// copy that no one runs; where Kestrun may write and the turn's stale copy
+// runs, the next stale one that no one runs, refreshed (one attempt); failing
+// that, a current one that runs (every copy is in use: the cycle goes on). A
+// stale copy is never started: it would run an ICQ 7 older than the installed
+// one, or a file that is no ICQ at all. Nothing usable: the turn's number, not
 // usable, with the turn's refresh error.
-ChosenCopy ChooseCopy(CopyTable table, const RefreshCopy& refresh);
+// The turn is checked against the stored maximum before "-instances=" lowers
+// it, so it can lie above `maxNr`; a turn or maximum below 1 counts as 1. Each
+// fact of each copy is looked up at most once.
+ChosenCopy ChooseCopy(int32_t turn, int32_t maxNr, bool mayWrite, const CopyLooks& look, const RefreshCopy& refresh);
 
 // The number of a running program's file name that is a numbered copy
 // ("ICQ.exe7", letters in any case, gives 7); 0 for any other name.

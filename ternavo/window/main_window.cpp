@@ -108,19 +108,6 @@ void LayOutMainWindow(int dpi) {
     window.icon.Dpi(dpi);
 }
 
-void SetEnglishTexts() {
-    g_run.UseEnglish = true;
-    window.layout.ApplyTexts(true);
-    FitMainWindow();
-    FillInstancesList(kInstancesEntriesEn);
-    SetSettingsDialogEnglishTexts();
-}
-
-void SetGermanTexts() {
-    g_run.UseEnglish = false;
-    FillInstancesList(kInstancesEntriesDe);
-}
-
 bool AnyGenerationTicked() {
     for (const char* box : kGenerationBoxes)
         if (Checked(box)) return true;
@@ -138,8 +125,7 @@ void UpdateStartButton() {
 
 // The saved choices on the windows: a saved ICQ 7 folder that still holds
 // ICQ, else the one the search finds; the boxes and the list as saved.
-void ShowSavedChoices() {
-    apply::Choices saved = LoadChoices(g_run.SettingsPath);
+void ShowSavedChoices(const apply::Choices& saved) {
     if (IsICQDirectory(win::WithBackslash(saved.icq7Folder)))
         SetSettingsDialogFolder(saved.icq7Folder);
     else
@@ -269,8 +255,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CREATE: {
         window.hwnd = hwnd;
-        window.layout.Create(hwnd);
+        window.layout.Create(hwnd, g_run.UseEnglish);
         FitMainWindow();
+        FillInstancesList(g_run.UseEnglish ? kInstancesEntriesEn : kInstancesEntriesDe);
         return 0;
     }
     case WM_DPICHANGED:
@@ -364,22 +351,21 @@ void SetStartBusy(bool busy) {
 }
 
 HWND CreateMainWindow() {
+    g_run.CommandLine = ArgumentText(GetCommandLineW());
+    g_run.ProgramDir = win::ModuleDir();
+    g_run.SettingsPath = g_run.ProgramDir + L"ternavo.ini";
+    const IniSection stored(g_run.SettingsPath, L"Ternavo");  // read once, for the language and the choices
+    // The windows are made in their language: no text is put on them twice.
+    g_run.UseEnglish = ChooseEnglish(ReadLocaleInfo(LOCALE_SNATIVELANGNAME), g_run.CommandLine, stored.Value(L"Language"));
+
     RegisterWindowClass(kMainWindowClass, MainWindowProc);
     HWND hwnd = CreateTopLevelWindow(kMainWindowClass, kMainWindowCaption, kMainWindowWidth, kMainWindowHeight,
                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, nullptr, nullptr);
     if (!hwnd) return nullptr;
-
-    g_run.CommandLine = ArgumentText(GetCommandLineW());
-    g_run.ProgramDir = win::ModuleDir();
-    g_run.SettingsPath = g_run.ProgramDir + L"ternavo.ini";
-    bool english = ChooseEnglish(ReadLocaleInfo(LOCALE_SNATIVELANGNAME), g_run.CommandLine,
-                                 ReadIniValue(g_run.SettingsPath, L"Ternavo", L"Language"));
-    if (english) SetEnglishTexts();
-    else SetGermanTexts();
     window.icon.Form(hwnd);
     window.icon.ResIcon(1);
     HandCursor = LoadCursorW(nullptr, IDC_HAND);
-    ShowSavedChoices();
+    ShowSavedChoices(LoadChoices(stored));
     ApplySwitches(startup::ReadSwitches(g_run.CommandLine));
     return hwnd;
 }

@@ -9,8 +9,8 @@ const wchar_t kSection[] = L"Ternavo";
 // "ICQPro" belongs to ICQ Lite's box and "ICQLite" to ICQ Pro's: files
 // written by earlier versions rely on this pairing.
 
-apply::Choices LoadChoices(const std::wstring& file) {
-    auto read = [&](const wchar_t* key) { return ReadIniValue(file, kSection, key); };
+apply::Choices LoadChoices(const IniSection& stored) {
+    auto read = [&](const wchar_t* key) { return stored.Value(key); };
     apply::Choices c;
     c.icq7Folder = read(L"ICQ7Path");
     c.lite = startup::StoredChecked(read(L"ICQPro"));

@@ -24,6 +24,10 @@ struct SettingsDialog {
     HWND lastFocus = nullptr;
     std::wstring openedWith;  // the folder box's text when the dialog was shown
     bool confirmed = false;   // left with OK
+    // What the two boxes hold until the dialog is first shown: it is made
+    // with them, and from then on the boxes themselves hold them.
+    std::wstring folder;
+    bool shortcut = true;
 };
 SettingsDialog dialog;
 
@@ -88,10 +92,12 @@ LRESULT CALLBACK SettingsDialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CREATE: {
         dialog.hwnd = hwnd;
-        dialog.layout.Create(hwnd);
+        dialog.layout.Create(hwnd, g_run.UseEnglish);
         // The shortcut text takes two lines.
         HWND check = Ctl("ShortcutBox");
         SetWindowLongW(check, GWL_STYLE, GetWindowLongW(check, GWL_STYLE) | BS_MULTILINE);
+        SendMessageW(check, BM_SETCHECK, dialog.shortcut ? BST_CHECKED : BST_UNCHECKED, 0);
+        SetFolderBox(dialog.folder);
         SizeToText(dialog.layout, "FolderLabel");
         dialog.icon.Form(hwnd);
         dialog.icon.ResIcon(1);
@@ -134,43 +140,34 @@ LRESULT CALLBACK SettingsDialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-// The dialog exists from its first use until the program ends; it is only
-// ever hidden, so its folder box keeps what start-up or the user put there.
+// The dialog is made when it is first shown and exists from then until the
+// program ends; it is only ever hidden, so its folder box keeps what start-up
+// or the user put there. Ternavo's start makes no second window.
 HWND SettingsDialogWindow() {
     if (dialog.hwnd) return dialog.hwnd;
     RegisterWindowClass(kSettingsDialogClass, SettingsDialogProc);
-    CreateTopLevelWindow(kSettingsDialogClass, kSettingsDialogCaptionDe, kSettingsDialogWidth, kSettingsDialogHeight, WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                     WS_EX_DLGMODALFRAME, MainWindow(), nullptr);
-    if (dialog.hwnd && g_run.UseEnglish) SetSettingsDialogEnglishTexts();
+    CreateTopLevelWindow(kSettingsDialogClass, g_run.UseEnglish ? kSettingsDialogCaptionEn : kSettingsDialogCaptionDe,
+                         kSettingsDialogWidth, kSettingsDialogHeight, WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                         WS_EX_DLGMODALFRAME, MainWindow(), nullptr);
     return dialog.hwnd;
 }
 
 }  // namespace
 
-void SetSettingsDialogEnglishTexts() {
-    if (!SettingsDialogWindow()) return;
-    SetWindowTextW(dialog.hwnd, kSettingsDialogCaptionEn);
-    dialog.layout.ApplyTexts(true);
-    SizeToText(dialog.layout, "FolderLabel");
-}
-
-std::wstring SettingsDialogFolder() {
-    SettingsDialogWindow();
-    return win::WindowText(Ctl("FolderBox"));
-}
+std::wstring SettingsDialogFolder() { return dialog.hwnd ? win::WindowText(Ctl("FolderBox")) : dialog.folder; }
 
 void SetSettingsDialogFolder(const std::wstring& dir) {
-    if (SettingsDialogWindow()) SetFolderBox(dir);
+    if (dialog.hwnd) SetFolderBox(dir);
+    else dialog.folder = dir;
 }
 
 bool SettingsDialogShortcut() {
-    SettingsDialogWindow();
-    return SendMessageW(Ctl("ShortcutBox"), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return dialog.hwnd ? SendMessageW(Ctl("ShortcutBox"), BM_GETCHECK, 0, 0) == BST_CHECKED : dialog.shortcut;
 }
 
 void SetSettingsDialogShortcut(bool checked) {
-    if (SettingsDialogWindow())
-        SendMessageW(Ctl("ShortcutBox"), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (dialog.hwnd) SendMessageW(Ctl("ShortcutBox"), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    else dialog.shortcut = checked;
 }
 
 bool ShowSettingsDialog() {

@@ -1,10 +1,11 @@
 #pragma once
 // Ternavo's ICQ 7 settings dialog: the ICQ 7 folder, chosen by typing or with
 // the shell's file browser, checked and saved; and the desktop shortcut box.
-// It exists from its first use until the program ends and is only ever hidden.
+// It is made when first shown, exists from then until the program ends and
+// is only ever hidden; until then its boxes' values are kept without it.
 #include <string>
 
-// The folder box (the hidden dialog is created when needed).
+// The folder box.
 std::wstring SettingsDialogFolder();
 void SetSettingsDialogFolder(const std::wstring& dir);
 // The desktop shortcut box.
@@ -12,5 +13,3 @@ bool SettingsDialogShortcut();
 void SetSettingsDialogShortcut(bool checked);
 // Shows the dialog modally. True when it was left with OK (the folder saved).
 bool ShowSettingsDialog();
-// Puts the English texts on the dialog (creates it when needed).
-void SetSettingsDialogEnglishTexts();

@@ -2,7 +2,16 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <map>
+#include <vector>
 #include "common/rules/copyrule.h"
+
+namespace {
+// What a launch sees of one numbered copy.
+struct CopySeen {
+    bool current = false;
+    bool running = false;
+};
+}  // namespace
 
 TEST(NumberedCopy, CurrentOnlyWithTheSameSizeAndTimeAsAPlainIcqExe) {
     const FileFacts icq{true, 20u << 20, 133000000000000000};
@@ -31,7 +40,8 @@ TEST(NumberedCopy, CurrentOnlyWithTheSameSizeAndTimeAsAPlainIcqExe) {
 // not write, it starts a copy Ternavo prepared: a current one, preferably one
 // that nobody runs, looking on from its turn. Where it may, the turn's copy is
 // made current and started even when it runs; a stale one in use gives way to
-// the next copy nobody runs, made current.
+// the next copy nobody runs, made current. The choice looks up each fact once,
+// and where it may write and the turn's copy is current, nothing but that copy.
 TEST(NumberedCopy, ChoiceOfTheCopyOnATableOfWhatTheLaunchSees) {
     const CopySeen idle{true, false}, busy{true, true}, stale{false, false}, staleBusy{false, true};
     constexpr unsigned long kDenied = 5, kDiskFull = 112;
@@ -39,7 +49,7 @@ TEST(NumberedCopy, ChoiceOfTheCopyOnATableOfWhatTheLaunchSees) {
         const char* what;
         int32_t turn, maxNr;
         bool mayWrite;
-        std::vector<CopySeen> seen;               // ICQ.exe1, ICQ.exe2, ...; the rest of the table: stale
+        std::vector<CopySeen> seen;               // ICQ.exe1, ICQ.exe2, ...; any further copy: stale
         std::map<int32_t, unsigned long> fails;   // copies whose refresh fails, and how
         int32_t nr;
         bool usable;
@@ -77,15 +87,19 @@ TEST(NumberedCopy, ChoiceOfTheCopyOnATableOfWhatTheLaunchSees) {
         // Not in use, the turn's copy failed for another reason (a folder of its name): no other is written.
         {"may write: the stale turn cannot be made", 1, 3, true, {stale, stale, stale}, {{1, kDenied}}, 1, false,
          {1}, kDenied},
+        {"a turn and a maximum below 1 count as 1", 0, 0, false, {idle}, {}, 1, true, {}},
         {"may write: everything stale and in use", 1, 3, true, {staleBusy, staleBusy, staleBusy}, {{1, kDenied}},
          1, false, {1}, kDenied},
     };
     for (const auto& c : cases) {
-        CopyTable table = NewCopyTable(c.turn, c.maxNr, c.mayWrite);
-        ASSERT_GE(table.seen.size(), c.seen.size()) << c.what;
-        std::copy(c.seen.begin(), c.seen.end(), table.seen.begin());
-        std::vector<int32_t> refreshed;
-        ChosenCopy chosen = ChooseCopy(table, [&](int32_t nr) {
+        std::vector<int32_t> refreshed, askedCurrent, askedRunning;
+        auto seen = [&](int32_t nr) {
+            EXPECT_GE(nr, 1) << c.what;
+            return static_cast<size_t>(nr) <= c.seen.size() ? c.seen[static_cast<size_t>(nr - 1)] : stale;
+        };
+        const CopyLooks look{[&](int32_t nr) { askedCurrent.push_back(nr); return seen(nr).current; },
+                             [&](int32_t nr) { askedRunning.push_back(nr); return seen(nr).running; }};
+        ChosenCopy chosen = ChooseCopy(c.turn, c.maxNr, c.mayWrite, look, [&](int32_t nr) {
             refreshed.push_back(nr);
             auto fail = c.fails.find(nr);
             return fail == c.fails.end() ? 0ul : fail->second;
@@ -94,24 +108,16 @@ TEST(NumberedCopy, ChoiceOfTheCopyOnATableOfWhatTheLaunchSees) {
         EXPECT_EQ(chosen.usable, c.usable) << c.what;
         if (!c.usable) EXPECT_EQ(chosen.copyError, c.copyError) << c.what;
         EXPECT_EQ(refreshed, c.refreshed) << c.what;
+        for (auto* asked : {&askedCurrent, &askedRunning}) {
+            std::vector<int32_t> once = *asked;
+            std::sort(once.begin(), once.end());
+            EXPECT_EQ(std::adjacent_find(once.begin(), once.end()), once.end()) << c.what << ": a fact asked twice";
+        }
+        if (c.mayWrite && seen(c.turn).current) {
+            EXPECT_EQ(askedCurrent, std::vector<int32_t>{c.turn}) << c.what;
+            EXPECT_TRUE(askedRunning.empty()) << c.what << ": no process list for a current copy";
+        }
     }
-
-    // The table covers the cycle and the turn; a program of a copy beyond it changes nothing.
-    EXPECT_EQ(NewCopyTable(41, 3, false).seen.size(), 41u);
-    EXPECT_EQ(NewCopyTable(2, 5, false).seen.size(), 5u);
-    // MaxNr 5 with ICQ.exe5 running: the highest copy is seen as running.
-    CopyTable five = NewCopyTable(5, 5, false);
-    for (CopySeen& copy : five.seen) copy.current = true;
-    for (const wchar_t* name : {L"explorer.exe", L"ICQ.exe", L"icq.EXE5", L"ICQ.exe6", L"ICQ.exe99"})
-        NoteRunningProgram(five, name);
-    for (size_t i = 0; i < 5; ++i) EXPECT_EQ(five.seen[i].running, i == 4) << "ICQ.exe" << i + 1;
-    auto never = [](int32_t) { return 1ul; };
-    EXPECT_EQ(ChooseCopy(five, never).nr, 1);
-    // A table cut short is never read past its end: what it lacks is stale.
-    CopyTable cut{4, 3, false, {busy, idle}};
-    EXPECT_EQ(ChooseCopy(cut, never).nr, 2);
-    cut.seen.clear();
-    EXPECT_FALSE(ChooseCopy(cut, never).usable);
 
     // Which running programs are copies, by their file names.
     EXPECT_EQ(CopyNumberOf(L"ICQ.exe7"), 7);

@@ -142,7 +142,7 @@ TEST_F(StartPress, FirstUseAsksForTheFolderAndFinishesAfterOk) {
     std::wstring icq = Icq(L"first");
     Ternavo t;
     Run(t, {true, false, false, true, 0});
-    ASSERT_TRUE(t.WaitShown(t.SettingsDialog()));
+    ASSERT_TRUE(t.WaitSettingsShown());
     EXPECT_EQ(t.Status(), L"Choose options and click start.");
     EXPECT_FALSE(road::IcqKeyExists(L""));  // nothing before the folder is known
     t.SetFolderBox(icq.substr(0, icq.size() - 1));
@@ -159,7 +159,7 @@ TEST_F(StartPress, CancellingTheDialogChangesNothing) {
     std::wstring icq = Icq(L"cancel");
     Ternavo t;
     Run(t, {true, true, true, true, 0});
-    ASSERT_TRUE(t.WaitShown(t.SettingsDialog()));
+    ASSERT_TRUE(t.WaitSettingsShown());
     t.SetFolderBox(icq);
     t.Press(t.InSettings("CancelButton"));
     ASSERT_TRUE(t.WaitHidden(t.SettingsDialog()));

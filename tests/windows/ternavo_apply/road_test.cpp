@@ -37,7 +37,7 @@ TEST(Road, FromTernavoToTwoIcqs) {
     wt::Click(t.C("ICQ7Box"));
     ASSERT_TRUE(IsWindowEnabled(t.C("StartButton")));
     t.Press(t.C("StartButton"));
-    ASSERT_TRUE(t.WaitShown(t.SettingsDialog()));
+    ASSERT_TRUE(t.WaitSettingsShown());
     t.Press(t.InSettings("OkButton"));
     ASSERT_TRUE(t.WaitStatus(L"Changes successful!"));
     // The dialog saved it with "\", the result's save then as the box shows it.

@@ -49,10 +49,23 @@ struct Ternavo {
     }
 
     HWND C(const char* name) const { return wt::Child(main, ControlId(kMainWindowControls, kMainWindowCount, name)); }
-    // The dialogs exist hidden once created; nullptr before.
+    // The dialogs exist hidden once first shown; nullptr before.
     HWND SettingsDialog() const { return Top(kSettingsDialogClass); }
     HWND AboutBox() const { return Top(kAboutBoxClass); }
-    HWND InSettings(const char* name) const { return wt::Child(SettingsDialog(), ControlId(kSettingsDialogControls, kSettingsDialogCount, name)); }
+    // The settings dialog; when Ternavo has not shown it yet, it is opened
+    // from its link and closed with Esc first, so that its boxes can be read
+    // as start-up filled them.
+    HWND Settings() {
+        if (!SettingsDialog()) {
+            ClickLabel(C("SettingsLink"));
+            if (WaitSettingsShown())
+                Key(wt::Child(SettingsDialog(), ControlId(kSettingsDialogControls, kSettingsDialogCount, "FolderBox")),
+                    VK_ESCAPE);
+            wt::WaitFor([&] { return !Visible(SettingsDialog()); }, 5000);
+        }
+        return SettingsDialog();
+    }
+    HWND InSettings(const char* name) { return wt::Child(Settings(), ControlId(kSettingsDialogControls, kSettingsDialogCount, name)); }
     HWND InAbout(const char* name) const { return wt::Child(AboutBox(), ControlId(kAboutBoxControls, kAboutBoxCount, name)); }
     HWND Top(const wchar_t* cls) const {
         auto all = wt::TopWindows(proc.pid(), cls, false);
@@ -63,7 +76,7 @@ struct Ternavo {
     bool WaitStatus(const std::wstring& text, DWORD ms = 15000) const {
         return wt::WaitFor([&] { return Status() == text; }, ms);
     }
-    std::wstring FolderBox() const { return wt::Text(InSettings("FolderBox")); }
+    std::wstring FolderBox() { return wt::Text(InSettings("FolderBox")); }
     // Types a whole text into the folder box, as pasting would.
     void SetFolderBox(const std::wstring& text) {
         SendMessageW(InSettings("FolderBox"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -103,9 +116,13 @@ struct Ternavo {
     bool WaitShown(HWND w, DWORD ms = 10000) const {
         return wt::WaitFor([&] { return IsWindowVisible(w); }, ms);
     }
+    // The dialog is looked for until it is shown: Ternavo makes it on its first showing.
+    bool WaitSettingsShown(DWORD ms = 10000) const {
+        return wt::WaitFor([&] { return Visible(SettingsDialog()); }, ms);
+    }
     void OpenSettings() {
         ClickLabel(C("SettingsLink"));
-        ASSERT_TRUE(WaitShown(SettingsDialog()));
+        ASSERT_TRUE(WaitSettingsShown());
     }
 };
 

@@ -27,7 +27,7 @@ TEST(KeyboardAndReader, EveryWindowInBothLanguagesIsNamedKeyedAndTabbedInTheOrde
         for (int n = 0; n < 12 && t.Focus() != t.C("SettingsLink"); ++n) t.Key(t.Focus(), VK_TAB);
         ASSERT_EQ(t.Focus(), t.C("SettingsLink")) << lang;
         t.Key(t.C("SettingsLink"), VK_RETURN);
-        ASSERT_TRUE(t.WaitShown(t.SettingsDialog())) << lang << ": Enter on the link";
+        ASSERT_TRUE(t.WaitSettingsShown()) << lang << ": Enter on the link";
         HWND dialog = t.SettingsDialog();
         wt::ExpectNamesAndAccessKeys(dialog, kSettingsDialogControls, kSettingsDialogCount, lang + " settings dialog");
         wt::ExpectTabOrderOfTable(dialog, kSettingsDialogControls, kSettingsDialogCount, lang + " settings dialog");

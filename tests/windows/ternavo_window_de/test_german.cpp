@@ -63,7 +63,7 @@ TEST(German, SwitchesAndTheSettingStillChooseEnglish) {
         EXPECT_EQ(wt::Text(t.C("OptionsFrame")), c.english ? L"Options" : L"Optionen");
         EXPECT_EQ(t.Status(), c.english ? L"Choose options and click start." : L"Optionen wählen und starten.");
         EXPECT_EQ(t.ComboItem(1), c.english ? L"Only one instance of ICQ" : L"Nur eine Instanz von ICQ");
-        EXPECT_EQ(wt::Text(t.SettingsDialog()), c.english ? L"Kestrun - Settings" : L"Kestrun - Einstellungen");
+        EXPECT_EQ(wt::Text(t.Settings()), c.english ? L"Kestrun - Settings" : L"Kestrun - Einstellungen");
     }
 }
 
