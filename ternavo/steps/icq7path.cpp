@@ -39,7 +39,6 @@ ICQDirectoryFound FindICQDirectory(const std::wstring& programDir) {
     // this pass's cleaning rules.
     std::wstring raw;
     for (int i = 0; i < icq7::kCandidateCount; ++i) {
-        win::DoEvents();  // the window stays responsive during the search
         const icq7::Candidate& c = icq7::kCandidates[i];
         switch (c.source) {
             case icq7::Source::ProgramDir: raw = win::WithBackslash(programDir); break;

@@ -123,13 +123,25 @@ void UpdateStartButton() {
     ShowStatus(StatusLine::Idle);
 }
 
-// The saved choices on the windows: a saved ICQ 7 folder that still holds
-// ICQ, else the one the search finds; the boxes and the list as saved.
-void ShowSavedChoices(const apply::Choices& saved) {
-    if (IsICQDirectory(win::WithBackslash(saved.icq7Folder)))
-        SetSettingsDialogFolder(saved.icq7Folder);
-    else
-        SetSettingsDialogFolder(FindICQ7Directory(g_run.ProgramDir));
+// The ICQ 7 folder the settings dialog starts with: a saved folder that still
+// holds ICQ, else the one the search finds. It is looked for on a thread of its
+// own while the window is made, so that the window is not shown later for it.
+struct FolderLookup {
+    std::wstring saved;
+    std::wstring programDir;
+    std::wstring folder;  // the answer
+};
+
+DWORD WINAPI LookUpFolder(void* param) {
+    auto* lookup = static_cast<FolderLookup*>(param);
+    lookup->folder = IsICQDirectory(win::WithBackslash(lookup->saved)) ? lookup->saved
+                                                                         : FindICQ7Directory(lookup->programDir);
+    return 0;
+}
+
+// The saved choices on the windows, with the ICQ 7 folder looked up for them.
+void ShowSavedChoices(const apply::Choices& saved, const std::wstring& folder) {
+    SetSettingsDialogFolder(folder);
     const bool on[] = {saved.pro, saved.lite, saved.icq6, saved.icq7};  // in the order of kGenerationBoxes
     bool any = false;
     for (size_t i = 0; i < std::size(kGenerationBoxes); ++i) {
@@ -358,14 +370,20 @@ HWND CreateMainWindow() {
     // The windows are made in their language: no text is put on them twice.
     g_run.UseEnglish = ChooseEnglish(ReadLocaleInfo(LOCALE_SNATIVELANGNAME), g_run.CommandLine, stored.Value(L"Language"));
 
+    const apply::Choices saved = LoadChoices(stored);
+    FolderLookup lookup{saved.icq7Folder, g_run.ProgramDir, {}};
+    win::Handle lookingUp(CreateThread(nullptr, 0, LookUpFolder, &lookup, 0, nullptr));
+
     RegisterWindowClass(kMainWindowClass, MainWindowProc);
     HWND hwnd = CreateTopLevelWindow(kMainWindowClass, kMainWindowCaption, kMainWindowWidth, kMainWindowHeight,
                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, nullptr, nullptr);
+    if (lookingUp) WaitForSingleObject(lookingUp.get(), INFINITE);
+    else LookUpFolder(&lookup);  // no thread to be had: looked up here
     if (!hwnd) return nullptr;
     window.icon.Form(hwnd);
     window.icon.ResIcon(1);
     HandCursor = LoadCursorW(nullptr, IDC_HAND);
-    ShowSavedChoices(LoadChoices(stored));
+    ShowSavedChoices(saved, lookup.folder);
     ApplySwitches(startup::ReadSwitches(g_run.CommandLine));
     return hwnd;
 }
