@@ -1,10 +1,12 @@
 // Reference program of the Ternavo start benchmark (scripts/bench.sh), never
-// shipped: one window with the same kinds of controls as Ternavo's main window
-// (common controls 6 through its manifest, a drop-down list, check boxes, a
-// picture, labels and buttons), built with Ternavo's compiler flags. It reads
-// no settings and searches nothing; it runs until it is closed.
+// shipped: one window with the same controls as Ternavo's main window (common
+// controls 6 through its manifest; a group box holding a panel with four check
+// boxes, a link-like text, a caption, a drop-down list, the status line and two
+// hidden pictures; a headline and three buttons), built with Ternavo's compiler
+// flags. It reads no settings and searches nothing; it runs until it is closed.
 #include <windows.h>
 #include <commctrl.h>
+#include <initializer_list>
 
 namespace {
 
@@ -16,8 +18,9 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-HWND Child(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h) {
-    HWND c = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent, nullptr,
+HWND Child(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h,
+           bool visible = true) {
+    HWND c = CreateWindowExW(0, cls, text, WS_CHILD | (visible ? WS_VISIBLE : 0) | style, x, y, w, h, parent, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
     SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     return c;
@@ -39,20 +42,26 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
                                   WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT, 260, 250, nullptr, nullptr,
                                   instance, nullptr);
     if (!window) return 1;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpszClassName = L"BaselinePanel";
+    RegisterClassExW(&wc);
+    Child(window, L"Button", L"Start", BS_PUSHBUTTON | WS_TABSTOP, 8, 184, 89, 25);
     Child(window, L"Static", L"Allows you to start multiple instances of ICQ.", SS_CENTER, 8, 4, 230, 14);
     Child(window, L"Button", L"Options", BS_GROUPBOX, 8, 24, 233, 153);
+    HWND panel = Child(window, L"BaselinePanel", nullptr, 0, 16, 40, 217, 129);
     const wchar_t* boxes[] = {L"ICQ Pro 2003", L"ICQ Lite (4.x, 5.x)", L"ICQ 6 / ICQ Lite 7", L"ICQ 7"};
     for (int i = 0; i < 4; ++i)
-        Child(window, L"Button", boxes[i], BS_AUTOCHECKBOX | WS_TABSTOP, 24, 40 + 16 * i, 110, 17);
-    HWND list = Child(window, WC_COMBOBOXW, nullptr, CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, 16, 112, 200, 80);
+        Child(panel, L"Button", boxes[i], BS_AUTOCHECKBOX | WS_TABSTOP, 16, 4 + 16 * i, 110, 17);
+    Child(panel, L"Static", L"Settings", SS_NOTIFY | WS_TABSTOP, 72, 54, 63, 13);
+    Child(panel, L"Static", L"Start does:", 0, 8, 70, 200, 13);
+    HWND list = Child(panel, WC_COMBOBOXW, nullptr, CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, 8, 84, 200, 80);
     SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Allow multiple instances of ICQ"));
     SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Only one instance of ICQ"));
     SendMessageW(list, CB_SETCURSEL, 0, 0);
-    Child(window, L"Static", L"Choose options and click start.", 0, 16, 144, 140, 14);
-    HWND picture = Child(window, L"Static", nullptr, SS_BITMAP, 184, 139, 22, 17);
-    SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP,
-                 reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_BITMAP, 0, 0, 0)));
-    Child(window, L"Button", L"Start", BS_PUSHBUTTON | WS_TABSTOP, 8, 184, 89, 25);
+    Child(panel, L"Static", L"Choose options and click start.", 0, 8, 112, 139, 13);
+    // The result marks: hidden until a result, their pictures not loaded before.
+    for (int x : {176, 152}) Child(panel, L"Static", nullptr, SS_BITMAP, x, 107, 22, 17, false);
+    Child(window, L"Button", L"Info", BS_PUSHBUTTON | WS_TABSTOP, 104, 184, 49, 25);
     Child(window, L"Button", L"Exit", BS_PUSHBUTTON | WS_TABSTOP, 160, 184, 81, 25);
     ShowWindow(window, show);
     UpdateWindow(window);

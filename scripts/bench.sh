@@ -254,9 +254,10 @@ bench_launch() {
 # ---------------------------------------------------------------------------------
 # Benchmark: Ternavo's start and its ICQ 7 search
 # Under Wine: Ternavo's time from its start to its main window shown, taking
-# turns with a reference program that shows one window with the same kinds of
-# controls and does nothing else (scripts/baseline_window.cpp); and the time of
-# Ternavo's ICQ 7 search when no candidate holds ICQ (all 24 are tried).
+# turns with a reference program that shows one window with the same controls
+# and does nothing else (scripts/baseline_window.cpp); and the time of Ternavo's
+# ICQ 7 search when no candidate holds ICQ (all 24 are tried), which Ternavo
+# runs on a thread of its own while it makes its window.
 # BENCH_TERNAVO_RUNS program starts of each (default 20); the search runs five
 # times as often.
 # ---------------------------------------------------------------------------------

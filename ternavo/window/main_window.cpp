@@ -82,9 +82,15 @@ HBITMAP LoadResultImage(int id, const char* control) {
     return bmp;
 }
 
+// The marks' pictures are made when a result is first shown; once made, they
+// are made again for a new DPI or new system colours.
 void LoadResultImages() {
     window.success.reset(LoadResultImage(IDB_SUCCESS, "SuccessMark"));
     window.failure.reset(LoadResultImage(IDB_FAILURE, "FailureMark"));
+}
+
+void RefreshResultImages() {
+    if (window.success || window.failure) LoadResultImages();
 }
 
 void FillInstancesList(const wchar_t* const items[2]) {
@@ -96,7 +102,7 @@ void FillInstancesList(const wchar_t* const items[2]) {
 
 // The pictures and the texts that take their own size, at the layout's DPI.
 void FitMainWindow() {
-    LoadResultImages();
+    RefreshResultImages();
     SizeToText(window.layout, "StatusLine");
     SizeToText(window.layout, "Headline");
     SizeToText(window.layout, "SettingsLink");
@@ -178,6 +184,7 @@ void HideResultMarks() {
 
 // The mark stands a little to the right of the status text, at its own height.
 void ShowResultMark(const char* image) {
+    if (!window.success && !window.failure) LoadResultImages();
     const ControlDef& label = window.layout.Def("StatusLine");
     const ControlDef& d = window.layout.Def(image);
     window.layout.Place(image, label.left + label.width + kResultMarkGap, d.top, d.width, d.height);
@@ -297,7 +304,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
         // The marks stand on the face colour, which may have changed with high contrast.
-        LoadResultImages();
+        RefreshResultImages();
         RedrawWithSystemColors(hwnd);
         break;
     case WM_DESTROY:
