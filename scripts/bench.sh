@@ -257,7 +257,7 @@ bench_launch() {
 # turns with a reference program that shows one window with the same controls
 # and does nothing else (scripts/baseline_window.cpp); and the time of Ternavo's
 # ICQ 7 search when no candidate holds ICQ (all 24 are tried), which Ternavo
-# runs on a thread of its own while it makes its window.
+# runs once its window is shown.
 # BENCH_TERNAVO_RUNS program starts of each (default 20); the search runs five
 # times as often.
 # ---------------------------------------------------------------------------------

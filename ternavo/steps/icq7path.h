@@ -14,8 +14,8 @@ struct ICQDirectoryFound {
 };
 
 // Tries the candidates in order and stops at the first ICQ folder (any version).
-// It touches no window: Ternavo runs it on a thread of its own while it makes
-// its main window.
+// It pumps no messages: Ternavo runs it once its main window is shown, and
+// what the user does meanwhile waits until it has ended.
 ICQDirectoryFound FindICQDirectory(const std::wstring& programDir);
 // The ICQ 7 folder without trailing "\", or empty text when the first ICQ
 // folder found is not ICQ 7 or none was found.

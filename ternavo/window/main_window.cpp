@@ -26,6 +26,7 @@ namespace {
 constexpr UINT_PTR kStatusResetTimer = 1;  // status line back to idle after a result
 constexpr UINT_PTR kResumeTimer = 2;       // resumes a press of Start after the settings dialog
 constexpr UINT kPressStart = WM_APP + 1;   // "-start": Start is pressed once the window is shown
+constexpr UINT kFindFolder = WM_APP + 2;   // the ICQ 7 folder is looked up once the window is shown
 
 // The generation boxes from top to bottom.
 constexpr const char* kGenerationBoxes[] = {"ICQProBox", "ICQLiteBox", "ICQ6Box", "ICQ7Box"};
@@ -38,6 +39,7 @@ struct MainWindowState {
     win::Bitmap failure;  // FailureMark's picture
     HWND lastFocus = nullptr;
     bool busy = false;  // the worker runs: Start stays disabled
+    std::wstring savedFolder;  // the saved ICQ 7 folder, until it is looked up
 };
 MainWindowState window;
 
@@ -129,25 +131,10 @@ void UpdateStartButton() {
     ShowStatus(StatusLine::Idle);
 }
 
-// The ICQ 7 folder the settings dialog starts with: a saved folder that still
-// holds ICQ, else the one the search finds. It is looked for on a thread of its
-// own while the window is made, so that the window is not shown later for it.
-struct FolderLookup {
-    std::wstring saved;
-    std::wstring programDir;
-    std::wstring folder;  // the answer
-};
-
-DWORD WINAPI LookUpFolder(void* param) {
-    auto* lookup = static_cast<FolderLookup*>(param);
-    lookup->folder = IsICQDirectory(win::WithBackslash(lookup->saved)) ? lookup->saved
-                                                                         : FindICQ7Directory(lookup->programDir);
-    return 0;
-}
-
-// The saved choices on the windows, with the ICQ 7 folder looked up for them.
-void ShowSavedChoices(const apply::Choices& saved, const std::wstring& folder) {
-    SetSettingsDialogFolder(folder);
+// The saved choices on the windows; the ICQ 7 folder follows once the window is shown.
+void ShowSavedChoices(const apply::Choices& saved) {
+    window.savedFolder = saved.icq7Folder;
+    PostMessageW(window.hwnd, kFindFolder, 0, 0);
     const bool on[] = {saved.pro, saved.lite, saved.icq6, saved.icq7};  // in the order of kGenerationBoxes
     bool any = false;
     for (size_t i = 0; i < std::size(kGenerationBoxes); ++i) {
@@ -288,6 +275,16 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
         OnTimer(wp);
         return 0;
+    case kFindFolder:
+        // The window is shown first; the search then runs on this thread and
+        // pumps no messages, so whatever the user or a "-start" asks meanwhile
+        // waits in the queue behind it. A saved folder that still holds ICQ
+        // stays; otherwise the search's answer takes its place.
+        SetSettingsDialogFolder(IsICQDirectory(win::WithBackslash(window.savedFolder))
+                                    ? window.savedFolder
+                                    : FindICQ7Directory(g_run.ProgramDir));
+        UpdateShield();
+        return 0;
     case kPressStart:
         // As a person could: only while Start is enabled.
         if (IsWindowEnabled(Ctl("StartButton"))) OnStart();
@@ -377,20 +374,14 @@ HWND CreateMainWindow() {
     // The windows are made in their language: no text is put on them twice.
     g_run.UseEnglish = ChooseEnglish(ReadLocaleInfo(LOCALE_SNATIVELANGNAME), g_run.CommandLine, stored.Value(L"Language"));
 
-    const apply::Choices saved = LoadChoices(stored);
-    FolderLookup lookup{saved.icq7Folder, g_run.ProgramDir, {}};
-    win::Handle lookingUp(CreateThread(nullptr, 0, LookUpFolder, &lookup, 0, nullptr));
-
     RegisterWindowClass(kMainWindowClass, MainWindowProc);
     HWND hwnd = CreateTopLevelWindow(kMainWindowClass, kMainWindowCaption, kMainWindowWidth, kMainWindowHeight,
                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, nullptr, nullptr);
-    if (lookingUp) WaitForSingleObject(lookingUp.get(), INFINITE);
-    else LookUpFolder(&lookup);  // no thread to be had: looked up here
     if (!hwnd) return nullptr;
     window.icon.Form(hwnd);
     window.icon.ResIcon(1);
     HandCursor = LoadCursorW(nullptr, IDC_HAND);
-    ShowSavedChoices(saved, lookup.folder);
+    ShowSavedChoices(LoadChoices(stored));
     ApplySwitches(startup::ReadSwitches(g_run.CommandLine));
     return hwnd;
 }

@@ -45,6 +45,18 @@ TEST_F(Switches, OlderGenerationsInAnyCaseThenRemovalWithItsMessage) {
     EXPECT_EQ(road::IcqValue(L"DefaultPrefs", L"MultiInstance"), L"Yes");  // only ICQ 7 was given
 }
 
+// "-start" is pressed once the start-up search has found the ICQ 7 folder
+// (none saved; ICQ 7 stands beside Ternavo): the removal takes place there.
+TEST_F(Switches, StartIsPressedOnceTheSearchHasFoundTheFolder) {
+    tv::Ternavo t(L"sw-found");
+    wt::InstallStandIn(t.dir);
+    wt::InstallKestrun(t.dir);
+    ASSERT_TRUE(t.Start(L"-onlyone -icq7 -start"));
+    EXPECT_TRUE(road::TakeBox(t).seen);
+    ASSERT_TRUE(t.WaitStatus(L"Changes successful!"));
+    EXPECT_FALSE(wt::Exists(t.dir + L"Kestrun.exe"));
+}
+
 TEST_F(Switches, StartIsNotPressedWhileItIsDisabled) {
     tv::Ternavo t;
     ASSERT_TRUE(t.Start(L"-start -allow"));  // nothing ticked, nothing saved
