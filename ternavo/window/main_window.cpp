@@ -372,7 +372,8 @@ HWND CreateMainWindow() {
     g_run.SettingsPath = g_run.ProgramDir + L"ternavo.ini";
     const IniSection stored(g_run.SettingsPath, L"Ternavo");  // read once, for the language and the choices
     // The windows are made in their language: no text is put on them twice.
-    g_run.UseEnglish = ChooseEnglish(ReadLocaleInfo(LOCALE_SNATIVELANGNAME), g_run.CommandLine, stored.Value(L"Language"));
+    g_run.UseEnglish =
+        ChooseEnglish(ReadLocaleInfo(LOCALE_SNATIVELANGNAME), g_run.CommandLine, stored.Value(L"Language"));
 
     RegisterWindowClass(kMainWindowClass, MainWindowProc);
     HWND hwnd = CreateTopLevelWindow(kMainWindowClass, kMainWindowCaption, kMainWindowWidth, kMainWindowHeight,

@@ -58,14 +58,18 @@ struct Ternavo {
     HWND Settings() {
         if (!SettingsDialog()) {
             ClickLabel(C("SettingsLink"));
-            if (WaitSettingsShown())
-                Key(wt::Child(SettingsDialog(), ControlId(kSettingsDialogControls, kSettingsDialogCount, "FolderBox")),
-                    VK_ESCAPE);
+            if (WaitSettingsShown()) Key(SettingsControl("FolderBox"), VK_ESCAPE);
             wt::WaitFor([&] { return !Visible(SettingsDialog()); }, 5000);
         }
         return SettingsDialog();
     }
-    HWND InSettings(const char* name) { return wt::Child(Settings(), ControlId(kSettingsDialogControls, kSettingsDialogCount, name)); }
+    HWND SettingsControl(const char* name) const {
+        return wt::Child(SettingsDialog(), ControlId(kSettingsDialogControls, kSettingsDialogCount, name));
+    }
+    HWND InSettings(const char* name) {
+        Settings();
+        return SettingsControl(name);
+    }
     HWND InAbout(const char* name) const { return wt::Child(AboutBox(), ControlId(kAboutBoxControls, kAboutBoxCount, name)); }
     HWND Top(const wchar_t* cls) const {
         auto all = wt::TopWindows(proc.pid(), cls, false);
