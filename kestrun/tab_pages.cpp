@@ -45,24 +45,14 @@ LRESULT CALLBACK TabKeysProc(int code, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-void CreateTabs(const Layout& ui) {
+void CreateTabs(const Layout& ui, bool english) {
     HWND tabs = ui.Get("TabStrip");
     for (size_t i = 0; i < kWindowTabCount; ++i) {
         TCITEMW item{};
         item.mask = TCIF_TEXT | TCIF_PARAM;
-        item.pszText = const_cast<wchar_t*>(kWindowTabs[i].de);
+        item.pszText = const_cast<wchar_t*>(english ? kWindowTabs[i].en : kWindowTabs[i].de);
         item.lParam = static_cast<LPARAM>(i);
         SendMessageW(tabs, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
-    }
-}
-
-void SetTabTexts(const Layout& ui, bool english) {
-    HWND tabs = ui.Get("TabStrip");
-    for (size_t i = 0; i < kWindowTabCount; ++i) {
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = const_cast<wchar_t*>(english ? kWindowTabs[i].en : kWindowTabs[i].de);
-        SendMessageW(tabs, TCM_SETITEMW, i, reinterpret_cast<LPARAM>(&item));
     }
 }
 

@@ -5,9 +5,8 @@
 #include <windows.h>
 #include "common/layout.h"
 
-// Inserts the tabs (German texts) into the strip.
-void CreateTabs(const Layout& ui);
-void SetTabTexts(const Layout& ui, bool english);
+// Inserts the tabs, with their texts in one language, into the strip.
+void CreateTabs(const Layout& ui, bool english);
 // Places every page over the strip's client area below the tab row; the strip leaves that area to them.
 void PlaceTabPages(Layout& ui);
 // The strip's selection changed (a click or the arrow keys): its page is shown.

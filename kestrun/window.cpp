@@ -354,7 +354,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-// Builds every control of the table (German texts, fitted to the fonts) and
+// Builds every control of the table (in its language, fitted to the fonts) and
 // puts the settings record on them; from then on the controls hold the settings
 // until they are saved.
 void BuildControls() {
@@ -362,8 +362,12 @@ void BuildControls() {
     // The window uses a tab strip, an image list and an image combo box.
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_USEREX_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&icc);
-    Ui().Create(window);
-    CreateTabs(Ui());
+    // The window is made in its language: in English the controls that follow
+    // shorter sentences stand further left from the start.
+    if (g_run.UseEnglish)
+        for (const EnglishMove& m : kEnglishMoves) Ui().MoveBy(m.name, m.dx);
+    Ui().Create(window, g_run.UseEnglish);
+    CreateTabs(Ui(), g_run.UseEnglish);
 
     HWND maxInstances = Control("MaxInstances");
     SendMessageW(maxInstances, EM_LIMITTEXT, 2, 0);
@@ -373,17 +377,6 @@ void BuildControls() {
     HookTabKeys(window, Ui());
     controlsBuilt = true;
     ShowSettings(g_run.Settings);
-}
-
-// Puts the English texts on the window and moves the controls that follow
-// shorter sentences; the texts are fitted again from the table's places, as
-// at every new layout.
-void ApplyEnglishTexts() {
-    Ui().ApplyTexts(true);
-    SetTabTexts(Ui(), true);
-    for (const EnglishMove& m : kEnglishMoves) Ui().MoveBy(m.name, m.dx);
-    Ui().Rescale(Ui().Dpi());
-    FitTexts();
 }
 
 }  // namespace
@@ -409,7 +402,6 @@ bool ShowMainWindow() {
     if (!CreateMainWindow()) return false;
     BuildControls();
     SizeWindow(Ui().Dpi());
-    if (g_run.UseEnglish) ApplyEnglishTexts();
     windowIcon = std::make_unique<FormIcon>();
     windowIcon->Form(window);
     windowIcon->ResIcon(1);
